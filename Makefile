@@ -1,0 +1,36 @@
+# The newcomer's front door. `make demo` runs the tool on the bundled demo
+# game folder; `make test` builds and runs every test.
+BUILD ?= build
+WERROR ?= OFF
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS := -DBANALYSE_WERROR=$(WERROR)
+
+.PHONY: release demo test test-sanitize clean
+
+release:
+	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/release -j $(JOBS)
+
+# Runs in a fresh copy of the demo folder, so the repository stays clean and
+# the appended log does not grow from run to run.
+demo: release
+	rm -rf $(BUILD)/demo
+	cp -R examples/demo $(BUILD)/demo
+	cd $(BUILD)/demo && ../release/banalyse
+	@echo
+	@echo "Reports written:"
+	@echo "  page: $(BUILD)/demo/baithook.htm"
+	@echo "  log:  $(BUILD)/demo/banalyse.txt"
+
+test:
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/debug -j $(JOBS)
+	ctest --test-dir $(BUILD)/debug --output-on-failure -j $(JOBS)
+
+test-sanitize:
+	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/sanitize -j $(JOBS)
+	ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,17 @@
+// banalyse: started in a game folder, catalogues "tackle/baits/*.tkl" and
+// writes "baithook.htm" and "banalyse.txt". Arguments are ignored.
+#include <cstdio>
+#include <exception>
+
+#include "driver/run.h"
+
+int main() {
+  try {
+    return runBanalyse(stdout, stderr);
+  } catch (const std::exception& error) {
+    // Only exhausted memory in a container can land here.
+    std::fflush(stdout);
+    std::fprintf(stderr, "banalyse: %s\n", error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,69 @@
+#include "driver/run.h"
+
+#include <string>
+
+#include "catalogue/bait_file.h"
+#include "catalogue/bait_record.h"
+#include "platform/dir_search.h"
+#include "reports/hook_page.h"
+#include "reports/report_writer.h"
+
+namespace {
+
+void print(std::FILE* console, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), console);
+}
+
+// One line on `errors` per report that lost fragments; true when any did.
+bool reportLostFragments(std::FILE* errors) {
+  bool anyLost = false;
+  for (const ReportTally& tally : reportTallies()) {
+    if (tally.lost == 0) {
+      continue;
+    }
+    anyLost = true;
+    const std::string line = "banalyse: " + tally.fileName + ": " + std::to_string(tally.lost) +
+                             " of " + std::to_string(tally.fragments) + " writes failed\n";
+    print(errors, line);
+  }
+  return anyLost;
+}
+
+}  // namespace
+
+std::int16_t loadBaits(std::FILE* console) {
+  if (baitList != nullptr) {
+    freeBaitList(baitList);
+  }
+  std::string path;
+  for (const std::string& name : findFilesWithSuffix(kBaitDirectory, kBaitSuffix)) {
+    if (newBaitRecord() == nullptr) {
+      continue;
+    }
+    path.assign(kBaitDirectory).append(name);
+    loadBaitFile(path.c_str());
+    path.push_back('\n');
+    print(console, path);
+  }
+  print(console, "SORTING\n");
+  baitList = sortBaitsByName(baitList);
+  print(console, "WRITING HTM\n");
+  return 1;
+}
+
+int runBanalyse(std::FILE* console, std::FILE* errors) {
+  resetReportTallies();
+  // The first progress line shares the banner's second line.
+  print(console, "Tarnlure 2 bait analyser\nLoading baits... please wait...");
+  writePageHead();
+  loadBaits(console);
+  for (const BaitRecord* record = baitList; record != nullptr; record = record->next) {
+    writePageRow(*record);
+  }
+  writePageFoot();
+  if (baitList != nullptr) {
+    freeBaitList(baitList);
+  }
+  std::fflush(console);
+  return reportLostFragments(errors) ? 1 : 0;
+}
