@@ -1,0 +1,164 @@
+#include "platform/profile_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "testing/temp_dir.h"
+
+namespace {
+
+std::string lookUp(const std::string& file, const char* section, const char* key,
+                   const char* defaultText = "dflt") {
+  ProfileDocument document;
+  std::string bytes = file;
+  document.parse(bytes);
+  char out[256];
+  const std::size_t length = getProfileString(document, section, key, defaultText, out, sizeof out);
+  EXPECT_EQ(length, std::string(out).size());
+  return std::string(out, length);
+}
+
+struct Case {
+  const char* name;
+  std::string file;
+  const char* section;
+  const char* key;
+  std::string expected;
+};
+
+void runCases(const Case* begin, const Case* end) {
+  for (const Case* c = begin; c != end; ++c) {
+    SCOPED_TRACE(c->name);
+    EXPECT_EQ(lookUp(c->file, c->section, c->key), c->expected);
+  }
+}
+
+TEST(ProfileReader, SectionsAndKeys) {
+  const Case cases[] = {
+      {"trimmed name and value", "[Header]\n  Name  =  Red Worm  \n", "Header", "Name", "Red Worm"},
+      {"key case", "[Header]\nNAME=x\n", "Header", "name", "x"},
+      {"section case", "[BAIT]\nType=5\n", "bait", "Type", "5"},
+      {"requested names trimmed", "[s]\nk=v\n", " s\t", "\tk ", "v"},
+      {"inner blanks must match", "[s]\nkey  two=v\n", "s", "key two", "dflt"},
+      {"first key wins", "[bait]\nWeight=1\nWeight=2\n", "bait", "Weight", "1"},
+      {"later section ignored", "[bait]\nType=1\n[Bait]\nMinsize=7\n", "Bait", "Minsize", "dflt"},
+      {"key in earlier section only", "[bait]\nType=1\n[Header]\nName=h\n[BAIT]\nType=9\n", "bait",
+       "Type", "1"},
+      {"split at first equals", "[s]\na=b=c\n", "s", "a", "b=c"},
+      {"line without equals", "[s]\nnovalue\n", "s", "novalue", "dflt"},
+      {"keys above any section", "orphan=1\n[s]\n", "", "orphan", "dflt"},
+      {"empty value is present", "[bait]\nHookbait=\n", "bait", "Hookbait", ""},
+      {"section text after bracket", "[ Class ] junk\nFat=3\n", "Class", "Fat", "3"},
+      {"header without bracket", "[Class\nFat=3\n", "Class", "Fat", "3"},
+      {"bracket inside name", "[a]b]\nk=1\n", "a", "k", "1"},
+      {"empty section name", "[  ]\nk=blank\n", "", "k", "blank"},
+      {"comment line", "[Class]\n;Fat=9\n  ;Fat=8\nFat=3\n", "Class", "Fat", "3"},
+      {"no comment after value", "[bait]\nType=3 ; old\n", "bait", "Type", "3 ; old"},
+      {"hash is no comment", "[Header]\nName=Red #2\n", "Header", "Name", "Red #2"},
+      {"missing section", "[x]\nk=1\n", "y", "k", "dflt"},
+      {"missing key", "[x]\nk=1\n", "x", "j", "dflt"},
+      {"empty file", "", "x", "k", "dflt"},
+  };
+  runCases(std::begin(cases), std::end(cases));
+}
+
+TEST(ProfileReader, LinesBlanksAndEncodings) {
+  const Case cases[] = {
+      {"lf", "[H]\nName=n\n", "H", "Name", "n"},
+      {"crlf", "[H]\r\nName=n\r\n", "H", "Name", "n"},
+      {"lone cr", "[H]\rName=n\r[b]\rType=3", "b", "Type", "3"},
+      {"cr cr lf and blank lines", "[H]\r\r\n\n\nName=n\r\r\n", "H", "Name", "n"},
+      {"no final line end", "[H]\nName=n", "H", "Name", "n"},
+      {"tabs, vt, ff trimmed", "[s]\n\tk\v=\f x \t\n", "s", "k", "x"},
+      {"ctrl-z is blank", "[H]\nName=ctrl z\x1A\n\x1A", "H", "Name", "ctrl z"},
+      {"inner control bytes kept", "[H]\nName=vt\v ff\f end\n", "H", "Name", "vt\v ff\f end"},
+      {"high bytes unchanged", "[H]\nName=caf\xE9 \x80\n", "H", "Name", "caf\xE9 \x80"},
+      {"nul ends value", std::string("[H]\nName=ab\0cd\n", 15), "H", "Name", "ab"},
+      {"nul ends key", std::string("[b]\nTy\0pe=9\nType=3\n", 19), "b", "Ty", "9"},
+      {"nul ends section name", std::string("[b\0x]\nk=1\n", 10), "b", "k", "1"},
+      {"utf-8 mark skipped", "\xEF\xBB\xBF[Header]\nName=m\n", "Header", "Name", "m"},
+      {"utf-8 mark elsewhere kept", "[H]\nName=\xEF\xBB\xBFx\n", "H", "Name", "\xEF\xBB\xBFx"},
+      {"utf-16 without mark is bytes", std::string("[\0H\0]\0", 6), "H", "k", "dflt"},
+  };
+  runCases(std::begin(cases), std::end(cases));
+}
+
+std::string utf16(const std::u16string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
+TEST(ProfileReader, DecodesUtf16IntoWindows1252) {
+  const std::string file =
+      utf16(u"[Header]\r\nName=caf\u00E9 \u20AC\u0081 \u0100\U0001F41F \xD800!\r\n[bait]\r\nType=3") +
+      "x";  // an odd last byte is dropped
+  EXPECT_EQ(lookUp(file, "Header", "Name"), "caf\xE9 \x80\x81 ?? ?!");
+  EXPECT_EQ(lookUp(file, "bait", "Type"), "3");
+}
+
+TEST(ProfileReader, QuotesAndLengths) {
+  const std::string v300(300, 'x');
+  const Case cases[] = {
+      {"double quotes", "[q]\nk=\"abc\"\n", "q", "k", "abc"},
+      {"single quotes", "[q]\nk='gfx\\worm.pcx'\n", "q", "k", "gfx\\worm.pcx"},
+      {"only the outer pair", "[q]\nk=\"A \"\"big\"\" one\"\n", "q", "k", "A \"\"big\"\" one"},
+      {"mismatched", "[q]\nk=\"abc'\n", "q", "k", "\"abc'"},
+      {"lone quote", "[q]\nk=\"\n", "q", "k", "\""},
+      {"empty quotes", "[q]\nk=\"\"\n", "q", "k", ""},
+      {"blanks inside kept", "[q]\nk=\" abc \"\n", "q", "k", " abc "},
+      {"quotes after trimming", "[q]\nk=  'abc'  \n", "q", "k", "abc"},
+      {"300 bytes cut to 255", "[l]\nk=" + v300 + "\n", "l", "k", std::string(255, 'x')},
+      {"cut after unquoting", "[l]\nk=\"" + std::string(255, 'y') + "\"\n", "l", "k",
+       std::string(255, 'y')},
+  };
+  runCases(std::begin(cases), std::end(cases));
+  EXPECT_EQ(lookUp("", "s", "k", "'single'"), "single");
+  EXPECT_EQ(lookUp("", "s", "k", v300.c_str()), std::string(255, 'x'));
+}
+
+TEST(ProfileReader, CutsToTheCallersBuffer) {
+  ProfileDocument document;
+  std::string bytes = "[s]\nk=abcdef\n";
+  document.parse(bytes);
+  char out[4];
+  EXPECT_EQ(getProfileString(document, "s", "k", "", out, sizeof out), 3U);
+  EXPECT_STREQ(out, "abc");
+}
+
+TEST(ProfileReader, ReadsAFileOnceUntilReleased) {
+  const ScopedTempDir dir;
+  writeFile("a.tkl", "[s]\nk=first\n");
+  char out[256];
+  const std::size_t opensBefore = regularFileOpenCount();
+  readProfileString("s", "k", "d", "a.tkl", out, sizeof out);
+  writeFile("a.tkl", "[s]\nk=second\n");
+  readProfileString("s", "k", "d", "a.tkl", out, sizeof out);
+  EXPECT_STREQ(out, "first");
+  EXPECT_EQ(regularFileOpenCount() - opensBefore, 1U);
+
+  releaseProfileFile();
+  readProfileString("s", "k", "d", "a.tkl", out, sizeof out);
+  EXPECT_STREQ(out, "second");
+  releaseProfileFile();
+}
+
+TEST(ProfileReader, WhatIsNotARegularFileHasNoSections) {
+  const ScopedTempDir dir;
+  std::filesystem::create_directory("folder.tkl");
+  std::filesystem::create_symlink("missing-target", "dangling.tkl");
+  for (const char* path : {"folder.tkl", "dangling.tkl", "no-such-file.tkl"}) {
+    SCOPED_TRACE(path);
+    char out[256];
+    readProfileString("s", "k", "default", path, out, sizeof out);
+    EXPECT_STREQ(out, "default");
+    releaseProfileFile();
+  }
+}
+
+}  // namespace
