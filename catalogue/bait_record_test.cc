@@ -121,7 +121,8 @@ TEST_F(BaitList, SortMatchesTheExchangeSortOnRandomLists) {
     }
     buildList(list);
     tagPositions(baitList);
-    const std::vector<int> expected = tagsInList(exchangeSort(baitList));
+    baitList = exchangeSort(baitList);
+    const std::vector<int> expected = tagsInList(baitList);
     freeBaitList(baitList);
 
     buildList(list);
