@@ -4,10 +4,16 @@ BUILD ?= build
 WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS := -DBANALYSE_WERROR=$(WERROR)
+# Debian packages each front-door target needs; installed when run as root,
+# named and asked for otherwise.
+BUILD_PACKAGES := cmake g++ make
+TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev
+ENSURE := scripts/ensure-packages.sh
 
 .PHONY: release demo test test-sanitize clean
 
 release:
+	@$(ENSURE) $(BUILD_PACKAGES)
 	cmake -S . -B $(BUILD)/release -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/release -j $(JOBS)
 
@@ -23,11 +29,13 @@ demo: release
 	@echo "  log:  $(BUILD)/demo/banalyse.txt"
 
 test:
+	@$(ENSURE) $(TEST_PACKAGES)
 	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/debug -j $(JOBS)
 	ctest --test-dir $(BUILD)/debug --output-on-failure -j $(JOBS)
 
 test-sanitize:
+	@$(ENSURE) $(TEST_PACKAGES)
 	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/sanitize -j $(JOBS)
 	ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS)
