@@ -10,7 +10,7 @@ BUILD_PACKAGES := cmake g++ make
 TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev
 ENSURE := scripts/ensure-packages.sh
 
-.PHONY: release demo test test-sanitize clean
+.PHONY: release demo test test-sanitize clean fuzz-build fuzz fuzz-smoke
 
 release:
 	@$(ENSURE) $(BUILD_PACKAGES)
@@ -39,6 +39,24 @@ test-sanitize:
 	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/sanitize -j $(JOBS)
 	ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS)
+
+# Fuzzing: libFuzzer targets built by clang with ASan and UBSan, run one at
+# a time. `make fuzz` searches for FUZZ_SECONDS per target; `make fuzz-smoke`
+# gives each a minute from the seed corpus, as CI does.
+FUZZ_PACKAGES := $(BUILD_PACKAGES) clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 900
+
+fuzz-build:
+	@$(ENSURE) $(FUZZ_PACKAGES)
+	cmake -S . -B $(BUILD)/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DBANALYSE_TESTS=OFF -DBANALYSE_SANITIZE=ON -DBANALYSE_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/fuzz -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_SECONDS) $(BUILD)/fuzz
+
+fuzz-smoke: fuzz-build
+	fuzz/run.sh 60 $(BUILD)/fuzz
 
 clean:
 	rm -rf $(BUILD)
