@@ -18,9 +18,11 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 bool readRegularFile(const std::string& path, std::string& bytes) {
   bytes.clear();
+  // One status call both tells a regular file (after following links) from
+  // anything that could block or fail, and gives the size to read.
   std::error_code error;
-  const std::filesystem::path fsPath(path);
-  if (!std::filesystem::is_regular_file(fsPath, error) || error) {
+  const auto size = std::filesystem::file_size(std::filesystem::path(path), error);
+  if (error || size >= bytes.max_size()) {
     return false;
   }
   const FileHandle file(std::fopen(path.c_str(), "rb"));
@@ -28,18 +30,20 @@ bool readRegularFile(const std::string& path, std::string& bytes) {
     return false;
   }
   ++openCount;
-  const auto size = std::filesystem::file_size(fsPath, error);
-  if (!error && size < bytes.max_size()) {
-    bytes.reserve(static_cast<std::size_t>(size));
-  }
-  char chunk[64 * 1024];
+  // Unbuffered, the reads land straight in `bytes`: no buffer to allocate and
+  // no copy through one. The spare byte lets the first read show the end of
+  // a file that has not grown since its size was taken.
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  bytes.resize(static_cast<std::size_t>(size) + 1);
+  std::size_t have = 0;
   for (;;) {
-    const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-    bytes.append(chunk, got);
-    if (got < sizeof chunk) {
+    have += std::fread(bytes.data() + have, 1, bytes.size() - have, file.get());
+    if (have < bytes.size()) {
       break;
     }
+    bytes.resize(bytes.size() * 2);
   }
+  bytes.resize(have);
   if (std::ferror(file.get()) != 0) {
     bytes.clear();
     return false;
