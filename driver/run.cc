@@ -1,6 +1,8 @@
 #include "driver/run.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "catalogue/bait_file.h"
 #include "catalogue/bait_record.h"
@@ -36,7 +38,11 @@ std::int16_t loadBaits(std::FILE* console) {
     freeBaitList(baitList);
   }
   std::string path;
-  for (const std::string& name : findFilesWithSuffix(kBaitDirectory, kBaitSuffix)) {
+  std::vector<std::string> names = findFilesWithSuffix(kBaitDirectory, kBaitSuffix);
+  for (std::string& entry : names) {
+    // Each name is let go once used, so the records loaded later reuse its
+    // memory: the catalogue and the whole listing never peak together.
+    const std::string name = std::move(entry);
     if (newBaitRecord() == nullptr) {
       continue;
     }
