@@ -8,9 +8,12 @@ CMAKE_FLAGS := -DBANALYSE_WERROR=$(WERROR)
 # named and asked for otherwise.
 BUILD_PACKAGES := cmake g++ make
 TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev
+# The browser tests and `make screenshot` need Chromium, from Debian unless
+# BANALYSE_CHROMIUM names another one.
+BROWSER_PACKAGES := $(if $(BANALYSE_CHROMIUM),,chromium)
 ENSURE := scripts/ensure-packages.sh
 
-.PHONY: release demo test test-sanitize clean fuzz-build fuzz fuzz-smoke
+.PHONY: release demo screenshot test test-sanitize clean fuzz-build fuzz fuzz-smoke
 
 release:
 	@$(ENSURE) $(BUILD_PACKAGES)
@@ -28,17 +31,29 @@ demo: release
 	@echo "  page: $(BUILD)/demo/baithook.htm"
 	@echo "  log:  $(BUILD)/demo/banalyse.txt"
 
+# The README's picture of the demo page, taken by headless Chromium the way
+# the browser tests open the page.
+SCREENSHOT_SIZE ?= 1000,340
+screenshot: demo
+	@$(ENSURE) $(BROWSER_PACKAGES)
+	tests/browser/headless-chromium --screenshot=$(CURDIR)/docs/baithook.png \
+	  --window-size=$(SCREENSHOT_SIZE) --hide-scrollbars --force-device-scale-factor=1 \
+	  file://$(abspath $(BUILD))/demo/baithook.htm
+	@echo "Picture written: docs/baithook.png"
+
 test:
-	@$(ENSURE) $(TEST_PACKAGES)
+	@$(ENSURE) $(TEST_PACKAGES) $(BROWSER_PACKAGES)
 	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/debug -j $(JOBS)
 	ctest --test-dir $(BUILD)/debug --output-on-failure -j $(JOBS)
 
+# The browser tests are left out here: the tool runs the same code in the
+# end-to-end tests, and Chromium needs watching only once, in `make test`.
 test-sanitize:
 	@$(ENSURE) $(TEST_PACKAGES)
 	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/sanitize -j $(JOBS)
-	ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS) -LE browser
 
 # Fuzzing: libFuzzer targets built by clang with ASan and UBSan, run one at
 # a time. `make fuzz` searches for FUZZ_SECONDS per target; `make fuzz-smoke`
