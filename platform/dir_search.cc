@@ -23,22 +23,25 @@ bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
 }  // namespace
 
 bool scanOrderLess(std::string_view a, std::string_view b) {
-  const bool foldedLess = std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char x, char y) { return foldUpper(x) < foldUpper(y); });
-  if (foldedLess) {
-    return true;
+  // One pass over both names: the first difference of the folded bytes
+  // decides, then the length; only names equal when folded fall back on
+  // their first raw difference, noted on the way.
+  const std::size_t common = std::min(a.size(), b.size());
+  int rawOrder = 0;
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char foldedA = foldUpper(a[i]);
+    const unsigned char foldedB = foldUpper(b[i]);
+    if (foldedA != foldedB) {
+      return foldedA < foldedB;
+    }
+    if (rawOrder == 0 && a[i] != b[i]) {
+      rawOrder = static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    }
   }
-  const bool foldedGreater = std::lexicographical_compare(
-      b.begin(), b.end(), a.begin(), a.end(),
-      [](char x, char y) { return foldUpper(x) < foldUpper(y); });
-  if (foldedGreater) {
-    return false;
+  if (a.size() != b.size()) {
+    return a.size() < b.size();
   }
-  // Equal when folded: the raw bytes decide, unsigned.
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-  });
+  return rawOrder < 0;
 }
 
 std::vector<std::string> findFilesWithSuffix(const std::string& directory, std::string_view suffix) {
