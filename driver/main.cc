@@ -4,8 +4,11 @@
 #include <exception>
 
 #include "driver/run.h"
+#include "platform/native.h"
 
 int main() {
+  writeBytesUnchanged(stdout);
+  writeBytesUnchanged(stderr);
   try {
     return runBanalyse(stdout, stderr);
   } catch (const std::exception& error) {

@@ -38,17 +38,17 @@ std::int16_t loadBaits(std::FILE* console) {
     freeBaitList(baitList);
   }
   std::string path;
-  std::vector<std::string> names = findFilesWithSuffix(kBaitDirectory, kBaitSuffix);
-  for (std::string& entry : names) {
+  std::vector<FoundFile> found = findFilesWithSuffix(kBaitDirectory, kBaitSuffix);
+  for (FoundFile& entry : found) {
     // Each name is let go once used, so the records loaded later reuse its
     // memory: the catalogue and the whole listing never peak together.
-    const std::string name = std::move(entry);
+    const FoundFile file = std::move(entry);
     if (newBaitRecord() == nullptr) {
       continue;
     }
-    path.assign(kBaitDirectory).append(name);
+    path.assign(kBaitDirectory).append(file.openName);
     loadBaitFile(path.c_str());
-    path.push_back('\n');
+    path.assign(kBaitDirectory).append(file.shownName).push_back('\n');
     print(console, path);
   }
   print(console, "SORTING\n");

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+
+#include "platform/native.h"
 
 namespace {
 
@@ -44,18 +47,25 @@ bool scanOrderLess(std::string_view a, std::string_view b) {
   return rawOrder < 0;
 }
 
-std::vector<std::string> findFilesWithSuffix(const std::string& directory, std::string_view suffix) {
-  std::vector<std::string> names;
+std::vector<FoundFile> findFilesWithSuffix(const std::string& directory, std::string_view suffix) {
+  std::vector<FoundFile> found;
   std::error_code error;
-  std::filesystem::directory_iterator entry(std::filesystem::path(directory), error);
+  std::filesystem::directory_iterator entry(nativePath(directory), error);
   const std::filesystem::directory_iterator end;
   for (; !error && entry != end; entry.increment(error)) {
-    std::string name = entry->path().filename().string();
-    if (endsWithIgnoringCase(name, suffix)) {
-      names.push_back(std::move(name));
+    const std::filesystem::path name = entry->path().filename();
+    // The open form keeps every character, so a look-alike in the shown form
+    // can neither make nor hide the suffix.
+    std::string open = openName(name);
+    if (endsWithIgnoringCase(open, suffix)) {
+      found.push_back(FoundFile{shownName(name), std::move(open)});
     }
   }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return scanOrderLess(a, b); });
-  return names;
+  std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) {
+    if (a.shownName != b.shownName) {
+      return scanOrderLess(a.shownName, b.shownName);
+    }
+    return a.openName < b.openName;  // char_traits compares bytes unsigned
+  });
+  return found;
 }

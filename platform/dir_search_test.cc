@@ -11,6 +11,14 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+Names shownNames(const std::vector<FoundFile>& found) {
+  Names names;
+  for (const FoundFile& file : found) {
+    names.push_back(file.shownName);
+  }
+  return names;
+}
+
 TEST(DirSearch, FindsEveryKindOfEntryWithTheSuffixInAnyCase) {
   const ScopedTempDir dir;
   for (const char* name : {"b.tkl", "A.TKL", "c.Tkl", "notes.txt", "x.tkl.bak", ".tkl", "tkl"}) {
@@ -18,8 +26,25 @@ TEST(DirSearch, FindsEveryKindOfEntryWithTheSuffixInAnyCase) {
   }
   std::filesystem::create_directory("baits/folder.tkl");
   std::filesystem::create_symlink("nowhere", "baits/dangling.tkl");
-  EXPECT_EQ(findFilesWithSuffix("baits/", ".tkl"),
+  EXPECT_EQ(shownNames(findFilesWithSuffix("baits/", ".tkl")),
             (Names{".tkl", "A.TKL", "b.tkl", "c.Tkl", "dangling.tkl", "folder.tkl"}));
+}
+
+TEST(DirSearch, NonAsciiNamesAreFoundAsTheirBytes) {
+  // On POSIX systems a name is its bytes, whatever their encoding: shown and
+  // opened as they are, ordered by them.
+  const ScopedTempDir dir;
+  const Names names = {"p\xC3\xAA" "che.tkl", "\xC3\xA4sche.tkl", "\xE9t\xE9.tkl",
+                       "\xE9\xAF\x89.tkl", "\xE9\xAF\x89.txt"};
+  for (const std::string& name : names) {
+    writeFile("baits/" + name, "[Header]\n");
+  }
+  const std::vector<FoundFile> found = findFilesWithSuffix("baits/", ".tkl");
+  EXPECT_EQ(shownNames(found), (Names{"p\xC3\xAA" "che.tkl", "\xC3\xA4sche.tkl",
+                                      "\xE9t\xE9.tkl", "\xE9\xAF\x89.tkl"}));
+  for (const FoundFile& file : found) {
+    EXPECT_EQ(file.openName, file.shownName);
+  }
 }
 
 TEST(DirSearch, MissingFolderGivesNothing) {

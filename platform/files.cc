@@ -5,6 +5,8 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/native.h"
+
 namespace {
 
 std::size_t openCount = 0;
@@ -21,11 +23,12 @@ bool readRegularFile(const std::string& path, std::string& bytes) {
   // One status call both tells a regular file (after following links) from
   // anything that could block or fail, and gives the size to read.
   std::error_code error;
-  const auto size = std::filesystem::file_size(std::filesystem::path(path), error);
+  const std::filesystem::path fsPath = nativePath(path);
+  const auto size = std::filesystem::file_size(fsPath, error);
   if (error || size >= bytes.max_size()) {
     return false;
   }
-  const FileHandle file(std::fopen(path.c_str(), "rb"));
+  const FileHandle file(openForReading(fsPath));
   if (!file) {
     return false;
   }
@@ -55,7 +58,7 @@ std::size_t regularFileOpenCount() { return openCount; }
 
 void removeFileUnlessDirectory(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path fsPath(path);
+  const std::filesystem::path fsPath = nativePath(path);
   const auto status = std::filesystem::symlink_status(fsPath, error);
   if (error || status.type() == std::filesystem::file_type::directory) {
     return;
