@@ -84,5 +84,21 @@ bench:
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	bench/run.sh $(BUILD)/bench $(BUILD)/bench-run
 
+# Windows: `make windows` cross-compiles $(BUILD)/windows/banalyse.exe with
+# mingw-w64, one file that runs on a bare Windows; `make test-windows` runs it
+# under Wine in the golden game folders.
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64
+WINE_PACKAGES := wine wine64
+.PHONY: windows test-windows
+windows:
+	@$(ENSURE) $(WINDOWS_PACKAGES)
+	cmake -S . -B $(BUILD)/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/windows -j $(JOBS)
+
+test-windows: windows
+	@$(ENSURE) $(WINE_PACKAGES)
+	tests/windows/run-under-wine.sh $(BUILD)/windows/banalyse.exe $(BUILD)
+
 clean:
 	rm -rf $(BUILD)
