@@ -86,10 +86,12 @@ bench:
 
 # Windows: `make windows` cross-compiles $(BUILD)/windows/banalyse.exe with
 # mingw-w64, one file that runs on a bare Windows; `make test-windows` runs it
-# under Wine in the golden game folders.
+# under Wine in the golden game folders. `make dist` packs the Windows and
+# Linux release archives into $(BUILD)/dist, named with the version that
+# project() in CMakeLists.txt gives.
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64
 WINE_PACKAGES := wine wine64
-.PHONY: windows test-windows
+.PHONY: windows test-windows dist
 windows:
 	@$(ENSURE) $(WINDOWS_PACKAGES)
 	cmake -S . -B $(BUILD)/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -99,6 +101,9 @@ windows:
 test-windows: windows
 	@$(ENSURE) $(WINE_PACKAGES)
 	tests/windows/run-under-wine.sh $(BUILD)/windows/banalyse.exe $(BUILD)
+
+dist: release windows
+	dist/make-archives.sh $(BUILD)/release $(BUILD)/windows/banalyse.exe $(BUILD)/dist
 
 clean:
 	rm -rf $(BUILD)
