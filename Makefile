@@ -94,7 +94,8 @@ WINE_PACKAGES := wine wine64
 .PHONY: windows test-windows dist
 windows:
 	@$(ENSURE) $(WINDOWS_PACKAGES)
-	cmake -S . -B $(BUILD)/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	cmake -S . -B $(BUILD)/windows --no-warn-unused-cli \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/windows -j $(JOBS)
 

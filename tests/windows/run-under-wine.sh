@@ -53,9 +53,10 @@ export LC_ALL=C.UTF-8
 unset LANGUAGE DISPLAY
 
 started=$(date +%s%3N)
-# One Wine server for all the runs; it and everything it runs end with us.
+# One Wine server for all the runs (or the one left running in this prefix);
+# it and everything it runs end with us.
 mkdir -p "$WINEPREFIX"
-wineserver -p
+wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
