@@ -133,20 +133,6 @@ void ProfileDocument::parse(std::string& bytes) {
     text_.swap(bytes);
   }
   bytes.clear();
-
-  forEachLine(text_, 0, text_.size(), [this](std::string_view line, std::size_t lineBegin) {
-    if (line.front() != '[') {
-      return true;
-    }
-    if (!sections_.empty()) {
-      sections_.back().bodyEnd = lineBegin;
-    }
-    std::string_view name = line.substr(1);
-    name = name.substr(0, name.find(']'));
-    const std::size_t bodyBegin = static_cast<std::size_t>(line.data() - text_.data()) + line.size();
-    sections_.push_back(Section{cutAtNulAndTrim(name), bodyBegin, text_.size()});
-    return true;
-  });
 }
 
 void ProfileDocument::clear() {
@@ -157,23 +143,51 @@ void ProfileDocument::clear() {
   if (text_.capacity() > kKeepCapacity) {
     std::string().swap(text_);
   }
-  if (sections_.capacity() > kKeepCapacity / sizeof(Section)) {
-    std::vector<Section>().swap(sections_);
+}
+
+const ProfileDocument::Section& ProfileDocument::lookUpSection(std::string_view name) const {
+  for (const Section& known : sections_) {
+    if (equalsIgnoringCase(known.name, name)) {
+      return known;
+    }
   }
+  // A caller asking for ever new names must not grow the memory either.
+  constexpr std::size_t kMaxRemembered = 16;
+  if (sections_.size() >= kMaxRemembered) {
+    sections_.clear();
+  }
+  Section& found = sections_.emplace_back();
+  found.name.assign(name);
+  forEachLine(text_, 0, text_.size(), [&](std::string_view line, std::size_t lineBegin) {
+    if (line.front() != '[') {
+      return true;
+    }
+    if (found.found) {
+      found.bodyEnd = lineBegin;  // the next header ends the body
+      return false;
+    }
+    std::string_view header = line.substr(1);
+    header = header.substr(0, header.find(']'));
+    if (equalsIgnoringCase(cutAtNulAndTrim(header), name)) {
+      found.found = true;
+      found.bodyBegin = static_cast<std::size_t>(line.data() - text_.data()) + line.size();
+      found.bodyEnd = text_.size();
+    }
+    return true;
+  });
+  return found;
 }
 
 bool ProfileDocument::find(std::string_view section, std::string_view key,
                            std::string_view& value) const {
   section = trimBlanks(section);
   key = trimBlanks(key);
-  const auto match = std::find_if(sections_.begin(), sections_.end(), [section](const Section& s) {
-    return equalsIgnoringCase(s.name, section);
-  });
-  if (match == sections_.end()) {
+  const Section& match = lookUpSection(section);
+  if (!match.found) {
     return false;
   }
   bool found = false;
-  forEachLine(text_, match->bodyBegin, match->bodyEnd,
+  forEachLine(text_, match.bodyBegin, match.bodyEnd,
               [&](std::string_view line, std::size_t /*lineBegin*/) {
                 if (line.front() == ';') {
                   return true;

@@ -38,8 +38,12 @@
 // The longest value a request returns, in bytes.
 constexpr std::size_t kMaxProfileValue = 255;
 
-// One profile file, parsed. It holds the file's text and an index of its
-// sections; the views it hands out stay valid while it lives unchanged.
+// One profile file, parsed. It holds the file's text and where the sections
+// asked for so far lie in it; the views it hands out stay valid while it
+// lives unchanged. Its extra memory does not grow with the file: a section
+// is looked up on the first request naming it, and only the few names asked
+// for are remembered (an index of every header would cost many times the
+// size of a file of empty "[" lines). Not for use from two threads at once.
 class ProfileDocument {
  public:
   ProfileDocument() = default;
@@ -57,13 +61,18 @@ class ProfileDocument {
   bool find(std::string_view section, std::string_view key, std::string_view& value) const;
 
  private:
+  // A requested section name and the body of the first section of that
+  // name, when there is one.
   struct Section {
-    std::string_view name;
-    std::size_t bodyBegin;
-    std::size_t bodyEnd;
+    std::string name;
+    bool found = false;
+    std::size_t bodyBegin = 0;
+    std::size_t bodyEnd = 0;
   };
+  const Section& lookUpSection(std::string_view name) const;
+
   std::string text_;
-  std::vector<Section> sections_;
+  mutable std::vector<Section> sections_;  // remembered lookups
 };
 
 // The value for `section` and `key` in `document`, or `defaultText` when it is

@@ -122,6 +122,33 @@ TEST(ProfileReader, QuotesAndLengths) {
   EXPECT_EQ(lookUp("", "s", "k", v300.c_str()), std::string(255, 'x'));
 }
 
+// Sections are looked up when first asked for, and only a few lookups are
+// remembered: many names asked for in turn, each again later, still find
+// their own first section, and a document given a new file forgets them all.
+TEST(ProfileReader, ManySectionNamesAskedForInTurn) {
+  std::string bytes;
+  for (int i = 0; i < 40; ++i) {
+    bytes += "[s" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+  }
+  bytes += "[S7]\nk=later\n";
+  ProfileDocument document;
+  document.parse(bytes);
+  char out[256];
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 39; i >= 0; --i) {
+      const std::string section = "S" + std::to_string(i);
+      getProfileString(document, section, "k", "none", out, sizeof out);
+      EXPECT_EQ(std::string(out), std::to_string(i)) << section;
+    }
+  }
+  bytes = "[s3]\nk=new\n";
+  document.parse(bytes);
+  getProfileString(document, "s3", "k", "none", out, sizeof out);
+  EXPECT_STREQ(out, "new");
+  getProfileString(document, "s4", "k", "none", out, sizeof out);
+  EXPECT_STREQ(out, "none");
+}
+
 TEST(ProfileReader, CutsToTheCallersBuffer) {
   ProfileDocument document;
   std::string bytes = "[s]\nk=abcdef\n";
