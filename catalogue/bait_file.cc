@@ -56,7 +56,7 @@ void readRef(BaitRecord& record, const char* value) {
 void normaliseProfile(BaitRecord& record) {
   float sum = 0;
   for (const std::int16_t entry : record.profile) {
-    sum += entry;
+    sum += static_cast<float>(entry);  // exact: a float holds every 16-bit value
   }
   if (sum == 0) {
     record.profile.fill(0);

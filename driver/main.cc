@@ -12,9 +12,10 @@ int main() {
   try {
     return runBanalyse(stdout, stderr);
   } catch (const std::exception& error) {
-    // Only exhausted memory in a container can land here.
-    std::fflush(stdout);
-    std::fprintf(stderr, "banalyse: %s\n", error.what());
+    // Only exhausted memory in a container can land here. Should these
+    // writes fail too, the exit status still tells.
+    (void)std::fflush(stdout);
+    (void)std::fprintf(stderr, "banalyse: %s\n", error.what());
     return 1;
   }
 }

@@ -12,8 +12,10 @@
 
 namespace {
 
+// A console that cannot be written is no reason to stop: the reports and the
+// exit status are what the run is for.
 void print(std::FILE* console, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), console);
+  (void)std::fwrite(text.data(), 1, text.size(), console);
 }
 
 // One line on `errors` per report that lost fragments; true when any did.
@@ -70,6 +72,6 @@ int runBanalyse(std::FILE* console, std::FILE* errors) {
   if (baitList != nullptr) {
     freeBaitList(baitList);
   }
-  std::fflush(console);
+  (void)std::fflush(console);
   return reportLostFragments(errors) ? 1 : 0;
 }

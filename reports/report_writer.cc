@@ -41,7 +41,8 @@ bool writeFragment(const char* fileName, std::string_view text, bool lineEnd, bo
   if (file == nullptr) {
     return false;
   }
-  std::setvbuf(file, fragmentBuffer, _IOFBF, sizeof fragmentBuffer);
+  // Should this fail, the stream keeps a buffer of its own and writes the same.
+  (void)std::setvbuf(file, fragmentBuffer, _IOFBF, sizeof fragmentBuffer);
   bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   if (lineEnd) {
     written = std::fputc('\n', file) != EOF && written;
