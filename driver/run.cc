@@ -1,5 +1,7 @@
 #include "driver/run.h"
 
+#include <deque>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,11 +42,17 @@ std::int16_t loadBaits(std::FILE* console) {
     freeBaitList(baitList);
   }
   std::string path;
-  std::vector<FoundFile> found = findFilesWithSuffix(kBaitDirectory, kBaitSuffix);
-  for (FoundFile& entry : found) {
-    // Each name is let go once used, so the records loaded later reuse its
-    // memory: the catalogue and the whole listing never peak together.
-    const FoundFile file = std::move(entry);
+  // The listing is taken apart as it is used, entry by entry and block by
+  // block, so the records loaded later reuse its memory: the catalogue and
+  // the whole listing never peak together.
+  std::deque<FoundFile> pending;
+  {
+    std::vector<FoundFile> found = findFilesWithSuffix(kBaitDirectory, kBaitSuffix);
+    pending.assign(std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+  }
+  while (!pending.empty()) {
+    const FoundFile file = std::move(pending.front());
+    pending.pop_front();
     if (newBaitRecord() == nullptr) {
       continue;
     }
