@@ -7,7 +7,7 @@
 
 inline void fuzzCheck(bool holds, const char* promise) {
   if (!holds) {
-    std::fprintf(stderr, "fuzz check failed: %s\n", promise);
+    (void)std::fprintf(stderr, "fuzz check failed: %s\n", promise);
     std::abort();
   }
 }

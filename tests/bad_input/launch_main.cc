@@ -41,10 +41,10 @@ namespace {
 
 int main(int argc, char** argv) {
   if (argc != 6) {
-    std::fprintf(stderr, "usage: %s SECONDS GAME_FOLDER CONSOLE ERRORS EXECUTABLE\n", argv[0]);
+    (void)std::fprintf(stderr, "usage: %s SECONDS GAME_FOLDER CONSOLE ERRORS EXECUTABLE\n", argv[0]);
     return 2;
   }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::atoi(argv[1]));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::strtol(argv[1], nullptr, 10));
   const pid_t child = fork();
   if (child < 0) {
     return 1;
