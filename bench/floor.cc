@@ -59,8 +59,7 @@ bool readWhole(const std::string& path, std::string& bytes) {
     bytes.append(chunk, got);
   }
   const bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  return ok;
+  return std::fclose(file) == 0 && ok;
 }
 
 class Splitter {
@@ -183,20 +182,26 @@ char appendBuffer[1 << 12];
 // One cycle as the tool's writer does it: open for appending, write the
 // fragment from a caller buffer (no buffer to allocate, no size to ask the
 // system for), close.
-void append(const char* fileName, const std::string& text, const Fragment& fragment) {
+// False when any part of it failed, as the tool's writer tells.
+bool append(const char* fileName, const std::string& text, const Fragment& fragment) {
   std::FILE* file = std::fopen(fileName, "a+");
   if (file == nullptr) {
-    return;
+    return false;
   }
-  std::setvbuf(file, appendBuffer, _IOFBF, sizeof appendBuffer);
-  std::fwrite(text.data() + fragment.begin, 1, fragment.size, file);
-  std::fclose(file);
+  const bool buffered = std::setvbuf(file, appendBuffer, _IOFBF, sizeof appendBuffer) == 0;
+  const bool written =
+      std::fwrite(text.data() + fragment.begin, 1, fragment.size, file) == fragment.size;
+  return std::fclose(file) == 0 && written && buffered;
 }
 
-void appendRange(const char* fileName, const Report& report, std::size_t begin, std::size_t end) {
+// The number of fragments of `report` from `begin` to `end` that failed.
+std::size_t appendRange(const char* fileName, const Report& report, std::size_t begin,
+                        std::size_t end) {
+  std::size_t lost = 0;
   for (std::size_t i = begin; i < end; ++i) {
-    append(fileName, report.text, report.fragments[i]);
+    lost += append(fileName, report.text, report.fragments[i]) ? 0 : 1;
   }
+  return lost;
 }
 
 // Reads the whole file once, unbuffered, into a reused buffer.
@@ -205,10 +210,10 @@ void readOnce(const char* path, std::vector<char>& buffer) {
   if (file == nullptr) {
     return;
   }
-  std::setvbuf(file, nullptr, _IONBF, 0);
+  (void)std::setvbuf(file, nullptr, _IONBF, 0);
   while (std::fread(buffer.data(), 1, buffer.size(), file) == buffer.size()) {
   }
-  std::fclose(file);
+  (void)std::fclose(file);
 }
 
 bool endsWithTkl(const std::string& name) {
@@ -225,18 +230,18 @@ bool endsWithTkl(const std::string& name) {
 int main(int argc, char** argv) {
   const bool countOnly = argc == 3 && std::strcmp(argv[1], "--count") == 0;
   if (argc != 2 && !countOnly) {
-    std::fprintf(stderr, "usage: floor [--count] REFERENCE\n");
+    (void)std::fprintf(stderr, "usage: floor [--count] REFERENCE\n");
     return 2;
   }
   const std::string reference = argv[argc - 1];
   Report log;
   Report page;
   if (!readWhole(reference + "/" + kLog, log.text) || !readWhole(reference + "/" + kPage, page.text)) {
-    std::fprintf(stderr, "floor: cannot read the reports in %s\n", reference.c_str());
+    (void)std::fprintf(stderr, "floor: cannot read the reports in %s\n", reference.c_str());
     return 1;
   }
   if (!splitLog(log) || !splitPage(page)) {
-    std::fprintf(stderr, "floor: the reports in %s do not have the expected shape\n",
+    (void)std::fprintf(stderr, "floor: the reports in %s do not have the expected shape\n",
                  reference.c_str());
     return 1;
   }
@@ -247,8 +252,8 @@ int main(int argc, char** argv) {
   }
 
   constexpr std::size_t kHeadFragments = 11;
-  std::remove(kPage);
-  appendRange(kPage, page, 0, kHeadFragments);
+  (void)std::remove(kPage);
+  std::size_t lost = appendRange(kPage, page, 0, kHeadFragments);
 
   std::vector<char> buffer(1 << 16);
   std::string path = "tackle/baits/";
@@ -267,15 +272,19 @@ int main(int argc, char** argv) {
     if (block < log.blockStarts.size()) {
       const std::size_t next =
           block + 1 < log.blockStarts.size() ? log.blockStarts[block + 1] : log.fragments.size();
-      appendRange(kLog, log, log.blockStarts[block], next);
+      lost += appendRange(kLog, log, log.blockStarts[block], next);
     }
     ++block;
   }
   if (block != log.blockStarts.size()) {
-    std::fprintf(stderr, "floor: %zu bait files but %zu blocks in the reference log\n", block,
+    (void)std::fprintf(stderr, "floor: %zu bait files but %zu blocks in the reference log\n", block,
                  log.blockStarts.size());
     return 1;
   }
-  appendRange(kPage, page, kHeadFragments, page.fragments.size());
+  lost += appendRange(kPage, page, kHeadFragments, page.fragments.size());
+  if (lost > 0) {
+    (void)std::fprintf(stderr, "floor: %zu appends failed\n", lost);
+    return 1;
+  }
   return 0;
 }

@@ -120,7 +120,7 @@ std::string slugOf(std::string_view name) {
 // A real with `decimals` places, as an editor would write it.
 std::string decimal(double value, int decimals) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  (void)std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
 }
 
@@ -134,7 +134,7 @@ class FileText {
   void key(std::string_view key, std::string_view value) {
     text_.append(key).append("=").append(value).append(lineEnd_);
   }
-  void key(std::string_view key, long value) { this->key(key, std::to_string(value)); }
+  void key(std::string_view key, int value) { this->key(key, std::to_string(value)); }
   const std::string& text() const { return text_; }
 
  private:
@@ -160,7 +160,7 @@ Bait makeBait(std::uint64_t seed, std::uint64_t index) {
   }
   bait.slug = slugOf(bait.name);
   char number[16];
-  std::snprintf(number, sizeof number, "_%06llu", static_cast<unsigned long long>(index));
+  (void)std::snprintf(number, sizeof number, "_%06llu", static_cast<unsigned long long>(index));
   bait.fileName = bait.slug + number + (random.chance(5) ? ".TKL" : ".tkl");
 
   FileText file(random.chance(25));
@@ -176,7 +176,7 @@ Bait makeBait(std::uint64_t seed, std::uint64_t index) {
   file.line("[Header]");
   file.key("Name", bait.name);
   char ref[16];
-  std::snprintf(ref, sizeof ref, "%.4s%05llu", bait.slug.c_str(),
+  (void)std::snprintf(ref, sizeof ref, "%.4s%05llu", bait.slug.c_str(),
                 static_cast<unsigned long long>(index % 100000));
   file.key("Ref", ref);
   std::string desc;
@@ -251,7 +251,7 @@ bool writeWhole(const std::filesystem::path& path, const std::string& bytes) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr, "usage: make_baits COUNT SEED FOLDER\n");
+    (void)std::fprintf(stderr, "usage: make_baits COUNT SEED FOLDER\n");
     return 2;
   }
   const std::uint64_t count = std::strtoull(argv[1], nullptr, 10);
@@ -260,14 +260,14 @@ int main(int argc, char** argv) {
   std::error_code error;
   std::filesystem::create_directories(baits, error);
   if (error) {
-    std::fprintf(stderr, "make_baits: cannot create %s\n", baits.c_str());
+    (void)std::fprintf(stderr, "make_baits: cannot create %s\n", baits.c_str());
     return 1;
   }
   std::uint64_t bytes = 0;
   for (std::uint64_t i = 0; i < count; ++i) {
     const Bait bait = makeBait(seed, i);
     if (!writeWhole(baits / bait.fileName, bait.text)) {
-      std::fprintf(stderr, "make_baits: cannot write %s\n", bait.fileName.c_str());
+      (void)std::fprintf(stderr, "make_baits: cannot write %s\n", bait.fileName.c_str());
       return 1;
     }
     bytes += bait.text.size();

@@ -37,6 +37,14 @@ command -v gnuplot >/dev/null || need+=(gnuplot-nox)
 command -v strace >/dev/null || need+=(strace)
 ((${#need[@]} == 0)) || "$root/scripts/ensure-packages.sh" "${need[@]}"
 
+# Measured runs get a higher priority where we may give it (as root), so
+# that other work on the machine disturbs them less; the tool and the floor
+# are treated alike.
+priority=()
+if [ "$(id -u)" = 0 ]; then
+  priority=(nice -n -10)
+fi
+
 # The median of a hyperfine JSON export, in seconds.
 median() { sed -n 's/.*"median": *\([0-9.eE+-]*\).*/\1/p' "$1" | head -n 1; }
 
@@ -93,7 +101,7 @@ for i in "${!sizes[@]}"; do
   # One run under /usr/bin/time for the peak memory; its reports are the
   # reference the floor repeats.
   rm -f "${reports[@]}"
-  /usr/bin/time -v -o "$work/time-$n.txt" "$tool" >/dev/null
+  "${priority[@]}" /usr/bin/time -v -o "$work/time-$n.txt" "$tool" >/dev/null
   rss_kib=$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): //p' "$work/time-$n.txt")
   rm -rf "$reference"
   mkdir -p "$reference"
@@ -106,7 +114,7 @@ for i in "${!sizes[@]}"; do
   # does: the log grows with each run, and the page is rebuilt anyway.
   for program in tool floor; do
     if [ "$program" = tool ]; then command=$tool; else command="$floor $reference"; fi
-    hyperfine -N --style none --runs "$count" --prepare "rm -f ${reports[*]}" \
+    "${priority[@]}" hyperfine -N --style none --runs "$count" --prepare "rm -f ${reports[*]}" \
       --export-json "$work/$program-$n.json" "$command" >/dev/null
     same_reports "$reference" "$program"
   done
