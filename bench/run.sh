@@ -12,8 +12,8 @@
 # its seed or the generator changed.
 #
 # Environment: BENCH_SIZES (default "1000 10000 100000"), BENCH_RUNS (timed
-# runs for each size, in the same order; default "10 5 3"), BENCH_SEED
-# (default 2024).
+# runs of each program for each size, in the same order; default "10 7 3"),
+# BENCH_SEED (default 2024).
 set -euo pipefail
 export LC_ALL=C
 
@@ -25,7 +25,7 @@ tool=$build/banalyse
 floor=$build/bench/floor
 generator=$build/bench/make_baits
 read -r -a sizes <<<"${BENCH_SIZES:-1000 10000 100000}"
-read -r -a runs <<<"${BENCH_RUNS:-10 5 3}"
+read -r -a runs <<<"${BENCH_RUNS:-10 7 3}"
 seed=${BENCH_SEED:-2024}
 reports=(banalyse.txt baithook.htm)
 started=$SECONDS
@@ -45,8 +45,14 @@ if [ "$(id -u)" = 0 ]; then
   priority=(nice -n -10)
 fi
 
-# The median of a hyperfine JSON export, in seconds.
+# The median time of a hyperfine JSON export, in seconds.
 median() { sed -n 's/.*"median": *\([0-9.eE+-]*\).*/\1/p' "$1" | head -n 1; }
+
+# The median of the times of program $1 in the runs file $2.
+median_of() {
+  awk -v program="$1" '$1 == program { print $2 }' "$2" | sort -g |
+    awk '{ time[NR] = $1 } END { print (NR % 2) ? time[(NR + 1) / 2] : (time[NR / 2] + time[NR / 2 + 1]) / 2 }'
+}
 
 # How many times the trace in $1 shows report $2 opened.
 opens() { grep -c "openat(.*\"$2\"" "$1" || true; }
@@ -110,16 +116,23 @@ for i in "${!sizes[@]}"; do
     check_floor "$reference"
   fi
 
-  # Every timed run starts with no reports, as the first run in a folder
-  # does: the log grows with each run, and the page is rebuilt anyway.
-  for program in tool floor; do
-    if [ "$program" = tool ]; then command=$tool; else command="$floor $reference"; fi
-    "${priority[@]}" hyperfine -N --style none --runs "$count" --prepare "rm -f ${reports[*]}" \
-      --export-json "$work/$program-$n.json" "$command" >/dev/null
-    same_reports "$reference" "$program"
+  # Timed runs, the tool and the floor in turn, so that a change in the
+  # machine's load falls on both alike. Every run starts with no reports, as
+  # the first run in a folder does: the log grows with each run, and the page
+  # is rebuilt anyway. Each run's reports must equal the reference.
+  runs_file=$work/runs-$n.txt
+  : >"$runs_file"
+  for ((round = 1; round <= count; ++round)); do
+    for program in tool floor; do
+      if [ "$program" = tool ]; then command=$tool; else command="$floor $reference"; fi
+      "${priority[@]}" hyperfine -N --style none --runs 1 --prepare "rm -f ${reports[*]}" \
+        --export-json "$work/run.json" "$command" >/dev/null
+      echo "$program $(median "$work/run.json")" >>"$runs_file"
+      same_reports "$reference" "$program"
+    done
   done
-  tool_s=$(median "$work/tool-$n.json")
-  floor_s=$(median "$work/floor-$n.json")
+  tool_s=$(median_of tool "$runs_file")
+  floor_s=$(median_of floor "$runs_file")
   echo "$n $tool_s $floor_s $rss_kib" >>"$results"
   printf '  tool %.3f s, floor %.3f s (medians)\n' "$tool_s" "$floor_s"
 done
