@@ -119,13 +119,17 @@ for i in "${!sizes[@]}"; do
   # Timed runs, the tool and the floor in turn, so that a change in the
   # machine's load falls on both alike. Every run starts with no reports, as
   # the first run in a folder does: the log grows with each run, and the page
-  # is rebuilt anyway. Each run's reports must equal the reference.
+  # is rebuilt anyway. And every run starts with the bait files in the page
+  # cache: this machine's memory manager pages out file data left untouched
+  # for about a minute, which at the largest size made runs wait for the
+  # disk at random. Each run's reports must equal the reference.
+  prepare="sh -c 'rm -f ${reports[*]} && find tackle/baits -type f -exec cat {} + >/dev/null'"
   runs_file=$work/runs-$n.txt
   : >"$runs_file"
   for ((round = 1; round <= count; ++round)); do
     for program in tool floor; do
       if [ "$program" = tool ]; then command=$tool; else command="$floor $reference"; fi
-      "${priority[@]}" hyperfine -N --style none --runs 1 --prepare "rm -f ${reports[*]}" \
+      "${priority[@]}" hyperfine -N --style none --runs 1 --prepare "$prepare" \
         --export-json "$work/run.json" "$command" >/dev/null
       echo "$program $(median "$work/run.json")" >>"$runs_file"
       same_reports "$reference" "$program"
