@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "platform/files.h"
 
@@ -240,9 +241,16 @@ std::size_t readProfileString(std::string_view section, std::string_view key,
   KeptFile& kept = keptFile();
   if (!kept.valid || kept.path != path) {
     kept.path = path;
-    if (readRegularFile(path, kept.bytes)) {
-      kept.document.parse(kept.bytes);
-    } else {
+    try {
+      if (readRegularFile(path, kept.bytes)) {
+        kept.document.parse(kept.bytes);
+      } else {
+        kept.document.clear();
+      }
+    } catch (const std::bad_alloc&) {
+      // A file too large for the memory left is a file that cannot be read:
+      // its keys take their defaults, and the other bait files still load.
+      std::string().swap(kept.bytes);
       kept.document.clear();
     }
     kept.valid = true;

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "platform/files.h"
 #include "testing/temp_dir.h"
@@ -187,5 +192,31 @@ TEST(ProfileReader, WhatIsNotARegularFileHasNoSections) {
     releaseProfileFile();
   }
 }
+
+#ifndef _WIN32
+// Reads `path` with the address space capped at 512 MiB, in the forked child
+// of a death test; exits with 0 when the request took its default.
+void readUnderMemoryLimit(const char* path) {
+  constexpr rlim_t kLimit = rlim_t{512} << 20;
+  const rlimit limit{kLimit, kLimit};
+  setrlimit(RLIMIT_AS, &limit);
+  char out[256];
+  readProfileString("s", "k", "default", path, out, sizeof out);
+  releaseProfileFile();
+  std::exit(std::string(out) == "default" ? 0 : 1);
+}
+
+TEST(ProfileReader, AFileLargerThanTheMemoryLeftReadsAsUnreadable) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets; "
+                  "the plain build runs it";
+#endif
+  const ScopedTempDir dir;
+  writeFile("huge.tkl", "[s]\nk=v\n");
+  std::filesystem::resize_file("huge.tkl", std::uintmax_t{1} << 31);  // sparse: no disk used
+  ::testing::FLAGS_gtest_death_test_style = "threadsafe";
+  EXPECT_EXIT(readUnderMemoryLimit("huge.tkl"), ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 }  // namespace
