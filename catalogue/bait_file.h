@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "catalogue/bait_record.h"
+
 // The last value read from a bait file, NUL-terminated, at most 255 bytes;
 // valid until the next readProfileValue.
 constexpr std::size_t kValueBufferSize = 256;
@@ -25,5 +27,4 @@ std::int16_t loadBaitFile(const char* fileName);
 
 // Scales the eleven profile entries so that they add up to 400 or a little
 // less (each truncated toward zero); all become 0 when they add up to 0.
-struct BaitRecord;
 void normaliseProfile(BaitRecord& record);
