@@ -69,8 +69,8 @@ class Splitter {
   bool atEnd() const { return pos_ >= text_.size(); }
   std::string_view restOfLine() const {
     const std::size_t end = text_.find('\n', pos_);
-    return text_.substr(pos_, end == std::string_view::npos ? std::string_view::npos
-                                                            : end - pos_ + 1);
+    return text_.substr(pos_,
+                        end == std::string_view::npos ? std::string_view::npos : end - pos_ + 1);
   }
   // Takes the next `size` bytes as one fragment.
   void take(std::size_t size) {
@@ -157,7 +157,8 @@ bool splitPage(Report& page) {
     for (int cell = 0; cell < 7; ++cell) {
       const std::string_view line = split.restOfLine();
       const std::string_view opening = cell < 2 ? kLeft : kCentred;
-      if (line.size() < opening.size() + kClose.size() || line.substr(0, opening.size()) != opening ||
+      if (line.size() < opening.size() + kClose.size() ||
+          line.substr(0, opening.size()) != opening ||
           line.substr(line.size() - kClose.size()) != kClose) {
         return false;
       }
@@ -236,13 +237,14 @@ int main(int argc, char** argv) {
   const std::string reference = argv[argc - 1];
   Report log;
   Report page;
-  if (!readWhole(reference + "/" + kLog, log.text) || !readWhole(reference + "/" + kPage, page.text)) {
+  if (!readWhole(reference + "/" + kLog, log.text) ||
+      !readWhole(reference + "/" + kPage, page.text)) {
     (void)std::fprintf(stderr, "floor: cannot read the reports in %s\n", reference.c_str());
     return 1;
   }
   if (!splitLog(log) || !splitPage(page)) {
     (void)std::fprintf(stderr, "floor: the reports in %s do not have the expected shape\n",
-                 reference.c_str());
+                       reference.c_str());
     return 1;
   }
   if (countOnly) {
@@ -278,7 +280,7 @@ int main(int argc, char** argv) {
   }
   if (block != log.blockStarts.size()) {
     (void)std::fprintf(stderr, "floor: %zu bait files but %zu blocks in the reference log\n", block,
-                 log.blockStarts.size());
+                       log.blockStarts.size());
     return 1;
   }
   lost += appendRange(kPage, page, kHeadFragments, page.fragments.size());

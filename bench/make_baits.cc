@@ -51,32 +51,32 @@ struct Kind {
 };
 
 constexpr Kind kKinds[] = {
-    {"Maggots", 1},        {"Casters", 1},         {"Bloodworm", 1},     {"Lobworm", 1},
-    {"Brandling", 1},      {"Redworm", 1},         {"Mealworm", 1},      {"Waxworm", 1},
-    {"Pinkies", 1},        {"Squatts", 1},         {"Hempseed", 2},      {"Tares", 2},
-    {"Sweetcorn", 2},      {"Maple Peas", 2},      {"Tiger Nuts", 2},    {"Chick Peas", 2},
-    {"Groats", 2},         {"Pearl Barley", 2},    {"Potato", 3},        {"Carrot Cube", 3},
-    {"Broad Bean", 3},     {"Mushroom", 3},        {"Garden Pea", 3},    {"Cherry", 4},
-    {"Banana Slice", 4},   {"Grape", 4},           {"Elderberry", 4},    {"Plum", 4},
-    {"Silkweed", 5},       {"Duckweed", 5},        {"Clover Leaf", 5},   {"Reed Shoot", 5},
-    {"Bluebottle", 6},     {"Crane Fly", 6},       {"Mayfly", 6},        {"Sedge Fly", 6},
-    {"Moth", 6},           {"Mussel", 7},          {"Cockle", 7},        {"Shrimp", 7},
-    {"Prawn", 7},          {"Crayfish Tail", 7},   {"Sprat", 8},         {"Minnow", 8},
-    {"Sardine Strip", 8},  {"Smelt", 8},           {"Mackerel Chunk", 8}, {"Frog", 9},
-    {"Newt", 9},           {"Field Mouse", 9},     {"Slug", 9},          {"Luncheon Meat", 10},
-    {"Bread Flake", 10},   {"Cheese Paste", 10},   {"Boilie", 10},       {"Pellet", 10},
-    {"Dough Ball", 10},    {"Sausage", 10},        {"Paste & Crumb", 10},
+    {"Maggots", 1},       {"Casters", 1},       {"Bloodworm", 1},      {"Lobworm", 1},
+    {"Brandling", 1},     {"Redworm", 1},       {"Mealworm", 1},       {"Waxworm", 1},
+    {"Pinkies", 1},       {"Squatts", 1},       {"Hempseed", 2},       {"Tares", 2},
+    {"Sweetcorn", 2},     {"Maple Peas", 2},    {"Tiger Nuts", 2},     {"Chick Peas", 2},
+    {"Groats", 2},        {"Pearl Barley", 2},  {"Potato", 3},         {"Carrot Cube", 3},
+    {"Broad Bean", 3},    {"Mushroom", 3},      {"Garden Pea", 3},     {"Cherry", 4},
+    {"Banana Slice", 4},  {"Grape", 4},         {"Elderberry", 4},     {"Plum", 4},
+    {"Silkweed", 5},      {"Duckweed", 5},      {"Clover Leaf", 5},    {"Reed Shoot", 5},
+    {"Bluebottle", 6},    {"Crane Fly", 6},     {"Mayfly", 6},         {"Sedge Fly", 6},
+    {"Moth", 6},          {"Mussel", 7},        {"Cockle", 7},         {"Shrimp", 7},
+    {"Prawn", 7},         {"Crayfish Tail", 7}, {"Sprat", 8},          {"Minnow", 8},
+    {"Sardine Strip", 8}, {"Smelt", 8},         {"Mackerel Chunk", 8}, {"Frog", 9},
+    {"Newt", 9},          {"Field Mouse", 9},   {"Slug", 9},           {"Luncheon Meat", 10},
+    {"Bread Flake", 10},  {"Cheese Paste", 10}, {"Boilie", 10},        {"Pellet", 10},
+    {"Dough Ball", 10},   {"Sausage", 10},      {"Paste & Crumb", 10},
 };
 
 constexpr const char* kQualities[] = {
-    "Red",     "White",  "Bronze", "Golden",  "Pink",    "Dark",   "Pale",     "Smoked",
-    "Spiced",  "Sweet",  "Salted", "Fresh",   "Frozen",  "Dried",  "Giant",    "Baby",
-    "Wild",    "Marsh",  "River",  "Lake",    "Garlic",  "Honey",  "Aniseed",  "Vanilla",
-    "Chilli",  "Fishy",  "Meaty",  "Crusty",  "Soft",    "Hard",   "Glowing",  "Midnight",
+    "Red",    "White", "Bronze", "Golden", "Pink",   "Dark",  "Pale",    "Smoked",
+    "Spiced", "Sweet", "Salted", "Fresh",  "Frozen", "Dried", "Giant",   "Baby",
+    "Wild",   "Marsh", "River",  "Lake",   "Garlic", "Honey", "Aniseed", "Vanilla",
+    "Chilli", "Fishy", "Meaty",  "Crusty", "Soft",   "Hard",  "Glowing", "Midnight",
 };
 
-constexpr const char* kVariants[] = {"10mm", "14mm", "18mm", "Mk II", "Special", "Deluxe",
-                                     "Select", "Pro", "Classic", "Winter Mix"};
+constexpr const char* kVariants[] = {"10mm",   "14mm",   "18mm", "Mk II",   "Special",
+                                     "Deluxe", "Select", "Pro",  "Classic", "Winter Mix"};
 
 constexpr const char* kPhrases[] = {
     "A reliable choice on slow days when nothing else will tempt a bite.",
@@ -177,7 +177,7 @@ Bait makeBait(std::uint64_t seed, std::uint64_t index) {
   file.key("Name", bait.name);
   char ref[16];
   (void)std::snprintf(ref, sizeof ref, "%.4s%05llu", bait.slug.c_str(),
-                static_cast<unsigned long long>(index % 100000));
+                      static_cast<unsigned long long>(index % 100000));
   file.key("Ref", ref);
   std::string desc;
   const int phrases = random.between(2, 5);
@@ -213,9 +213,8 @@ Bait makeBait(std::uint64_t seed, std::uint64_t index) {
 
   file.line(classSection);
   file.key("ClassType", kind.classType);
-  constexpr const char* kProfileKeys[] = {"Protein", "Starch", "Carbo", "Sweet",
-                                          "Sour",    "Bitter", "Spicey", "Citrus",
-                                          "Blood",   "Fish",   "Fat"};
+  constexpr const char* kProfileKeys[] = {"Protein", "Starch", "Carbo", "Sweet", "Sour", "Bitter",
+                                          "Spicey",  "Citrus", "Blood", "Fish",  "Fat"};
   for (const char* key : kProfileKeys) {
     file.key(key, random.chance(30) ? 0 : random.between(1, 90));
   }

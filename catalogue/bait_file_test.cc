@@ -103,8 +103,8 @@ TEST_F(BaitFile, CorrectionsAndNarrowFields) {
       {"Adjustsize=0\nSmallfact=7.5\n", 1, 5.0F, 1},
       {"Adjustsize=-4\nSmallfact=-2\n", 1, -2.0F, 1},
       {"Adjustsize=32767\nSmallfact=1e39\n", 32767, 5.0F, 1},
-      {"Adjustsize=65538\nType=258\n", 2, 5.0F, 2},     // low 16 and low 8 bits
-      {"Adjustsize=32768\nType=-1\n", 1, 5.0F, -1},     // wraps to -32768, raised to 1
+      {"Adjustsize=65538\nType=258\n", 2, 5.0F, 2},         // low 16 and low 8 bits
+      {"Adjustsize=32768\nType=-1\n", 1, 5.0F, -1},         // wraps to -32768, raised to 1
       {"Adjustsize=99999999999\nType=0x10\n", 1, 5.0F, 0},  // saturates to -1 in 16 bits
   };
   for (const auto& c : cases) {

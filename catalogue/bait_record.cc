@@ -87,7 +87,8 @@ BaitRecord* sortBaitsByName(BaitRecord* first) {
       std::size_t rightSize = width;
       while (leftSize > 0 || (rightSize > 0 && right != nullptr)) {
         BaitRecord* taken = nullptr;
-        if (leftSize > 0 && (rightSize == 0 || right == nullptr || compareBaitNames(*left, *right) <= 0)) {
+        if (leftSize > 0 &&
+            (rightSize == 0 || right == nullptr || compareBaitNames(*left, *right) <= 0)) {
           taken = left;
           left = left->next;
           --leftSize;

@@ -96,7 +96,9 @@ TEST_F(BaitList, SortCases) {
       {"one type 1 only", {{"z", 1}, {"a", 3}}, {"z", "a"}},
       {"type 2 counts", {{"z", 2}, {"a", 1}, {"m", 7}}, {"a", "m", "z"}},
       {"equal names keep order", {{"Apple", 1}, {"apple", 1}}, {"Apple", "apple"}},
-      {"underscore after capitals, before letters", {{"b", 1}, {"_a", 1}, {"B", 1}}, {"_a", "b", "B"}},
+      {"underscore after capitals, before letters",
+       {{"b", 1}, {"_a", 1}, {"B", 1}},
+       {"_a", "b", "B"}},
       {"prefix first", {{"worms", 1}, {"worm", 1}}, {"worm", "worms"}},
       {"high bytes unsigned", {{"\xE9", 1}, {"z", 1}}, {"z", "\xE9"}},
   };
@@ -111,8 +113,8 @@ TEST_F(BaitList, SortCases) {
 
 TEST_F(BaitList, SortMatchesTheExchangeSortOnRandomLists) {
   std::mt19937 random(20261211);
-  const std::vector<std::string> pool = {"worm", "Worm", "bread", "_maggot", "corn", "CORN",
-                                         "corn2", "", "z", "a b"};
+  const std::vector<std::string> pool = {"worm", "Worm",  "bread", "_maggot", "corn",
+                                         "CORN", "corn2", "",      "z",       "a b"};
   for (int round = 0; round < 300; ++round) {
     std::vector<std::pair<std::string, int>> list;
     const int length = static_cast<int>(random() % 40);

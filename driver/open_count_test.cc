@@ -15,7 +15,8 @@ namespace {
 
 // A bait file with a value in each of the three sections the loader reads.
 std::string baitText(const std::string& name) {
-  return "[Header]\nName=" + name + "\nDesc=test bait\n[bait]\nType=1\nAdjustsize=2\n"
+  return "[Header]\nName=" + name +
+         "\nDesc=test bait\n[bait]\nType=1\nAdjustsize=2\n"
          "hooksize=12\n[Class]\nClassType=4\nProtein=3\nLivebait=1\n";
 }
 

@@ -74,14 +74,18 @@ TEST(Run, ThreeFilesLoadInScanOrderAndShowInNameOrder) {
 TEST(Run, NonAsciiFileNamesAreLoadedAndPrintedAsTheirBytes) {
   // One name in UTF-8, one in Latin-1: neither is skipped or read as defaults.
   const ScopedTempDir dir;
-  writeBait("p\xC3\xAA" "che.tkl", "Peach", 1);
+  writeBait(
+      "p\xC3\xAA"
+      "che.tkl",
+      "Peach", 1);
   writeBait("\xE4sche.tkl", "Grayling strip", 1);
   CapturedStream console;
   CapturedStream errors;
   EXPECT_EQ(runBanalyse(console.get(), errors.get()), 0);
   EXPECT_EQ(console.text(),
             "Tarnlure 2 bait analyser\nLoading baits... please wait..."
-            "tackle/baits/p\xC3\xAA" "che.tkl\ntackle/baits/\xE4sche.tkl\nSORTING\nWRITING HTM\n");
+            "tackle/baits/p\xC3\xAA"
+            "che.tkl\ntackle/baits/\xE4sche.tkl\nSORTING\nWRITING HTM\n");
   EXPECT_EQ(pageNames(), (std::vector<std::string>{"Grayling strip", "Peach"}));
 }
 

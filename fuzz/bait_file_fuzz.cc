@@ -102,7 +102,8 @@ void checkReports(const BaitRecord& r) {
   const std::size_t cellEnd = page.find("</font></td>\n");
   fuzzCheck(page.compare(0, kOpening.size(), kOpening) == 0 && cellEnd != std::string::npos,
             "page row starts with the name cell");
-  const std::string_view cell = std::string_view(page).substr(kOpening.size(), cellEnd - kOpening.size());
+  const std::string_view cell =
+      std::string_view(page).substr(kOpening.size(), cellEnd - kOpening.size());
   fuzzCheck(cell.find_first_of("<>\"") == std::string_view::npos, "name cell carries no markup");
 
   for (const ReportTally& tally : reportTallies()) {
@@ -123,8 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::filesystem::remove(kHookPageFile);
   resetReportTallies();
 
-  const auto sizes =
-      static_cast<std::int16_t>(parseInteger(readProfileValue("bait", "Adjustsize", "1", kBaitPath)));
+  const auto sizes = static_cast<std::int16_t>(
+      parseInteger(readProfileValue("bait", "Adjustsize", "1", kBaitPath)));
   releaseProfileFile();
   if (sizes <= kMaxFuzzedSizes) {
     BaitRecord* record = newBaitRecord();

@@ -23,12 +23,8 @@ struct Request {
 
 // The loader's own requests, and a few with blanks, quotes and odd names.
 constexpr Request kFixedRequests[] = {
-    {"Header", "Name", "Unknown bait"},
-    {"bait", "Type", "1"},
-    {"Bait", "hooksize", "16"},
-    {" Class\t", " Fat ", "\"quoted default\""},
-    {"", "", ""},
-    {"[", "=", "'"},
+    {"Header", "Name", "Unknown bait"},          {"bait", "Type", "1"}, {"Bait", "hooksize", "16"},
+    {" Class\t", " Fat ", "\"quoted default\""}, {"", "", ""},          {"[", "=", "'"},
 };
 
 // The first section name and the first key name written in `text`, roughly
@@ -39,7 +35,8 @@ Request requestNamedByFile(std::string_view text) {
   const std::size_t open = text.find('[');
   if (open != std::string_view::npos) {
     const std::size_t close = text.find_first_of("]\r\n", open + 1);
-    request.section = text.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
+    request.section =
+        text.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
   }
   const std::size_t equals = text.find('=');
   if (equals != std::string_view::npos) {

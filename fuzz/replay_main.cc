@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     for (const auto& input : inputsOf(argv[i])) {
       std::ifstream in(input, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const std::string bytes((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
       std::printf("replaying %s (%zu bytes)\n", input.string().c_str(), bytes.size());
       (void)std::fflush(stdout);  // the name shows even when the input crashes
       LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());

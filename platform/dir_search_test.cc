@@ -34,14 +34,17 @@ TEST(DirSearch, NonAsciiNamesAreFoundAsTheirBytes) {
   // On POSIX systems a name is its bytes, whatever their encoding: shown and
   // opened as they are, ordered by them.
   const ScopedTempDir dir;
-  const Names names = {"p\xC3\xAA" "che.tkl", "\xC3\xA4sche.tkl", "\xE9t\xE9.tkl",
-                       "\xE9\xAF\x89.tkl", "\xE9\xAF\x89.txt"};
+  const Names names = {
+      "p\xC3\xAA"
+      "che.tkl",
+      "\xC3\xA4sche.tkl", "\xE9t\xE9.tkl", "\xE9\xAF\x89.tkl", "\xE9\xAF\x89.txt"};
   for (const std::string& name : names) {
     writeFile("baits/" + name, "[Header]\n");
   }
   const std::vector<FoundFile> found = findFilesWithSuffix("baits/", ".tkl");
-  EXPECT_EQ(shownNames(found), (Names{"p\xC3\xAA" "che.tkl", "\xC3\xA4sche.tkl",
-                                      "\xE9t\xE9.tkl", "\xE9\xAF\x89.tkl"}));
+  EXPECT_EQ(shownNames(found), (Names{"p\xC3\xAA"
+                                      "che.tkl",
+                                      "\xC3\xA4sche.tkl", "\xE9t\xE9.tkl", "\xE9\xAF\x89.tkl"}));
   for (const FoundFile& file : found) {
     EXPECT_EQ(file.openName, file.shownName);
   }
@@ -58,7 +61,8 @@ TEST(DirSearch, ScanOrderFoldsToUpperCaseThenRawBytes) {
   // Folded to upper case, "_" (95) sorts after the letters (65 to 90);
   // names equal when folded are ordered by their raw bytes; high bytes are
   // unsigned and come last.
-  Names names = {"worm.tkl", "_x.tkl", "Worm.tkl", "apple.tkl", "\xE9t\xE9.tkl", "WORM.tkl", "b.tkl"};
+  Names names = {"worm.tkl",      "_x.tkl",   "Worm.tkl", "apple.tkl",
+                 "\xE9t\xE9.tkl", "WORM.tkl", "b.tkl"};
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return scanOrderLess(a, b); });
   EXPECT_EQ(names, (Names{"apple.tkl", "b.tkl", "WORM.tkl", "Worm.tkl", "worm.tkl", "_x.tkl",

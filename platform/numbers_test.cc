@@ -18,13 +18,26 @@ TEST(ParseInteger, FollowsTheDecimalRule) {
     const char* text;
     std::int32_t expected;
   } cases[] = {
-      {"12", 12},           {" \t\n\v\f\r12", 12},   {"+12", 12},
-      {"-12", -12},         {"+-12", 0},             {"- 12", 0},
-      {"12abc", 12},        {"12 34", 12},           {"abc", 0},
-      {"", 0},              {"007", 7},              {"0x10", 0},
-      {"1e3", 1},           {"12.9", 12},            {"-12.9", -12},
-      {"2147483647", kMax32}, {"2147483648", kMax32}, {"-2147483648", kMin32},
-      {"-2147483649", kMin32}, {"99999999999999999999999999", kMax32},
+      {"12", 12},
+      {" \t\n\v\f\r12", 12},
+      {"+12", 12},
+      {"-12", -12},
+      {"+-12", 0},
+      {"- 12", 0},
+      {"12abc", 12},
+      {"12 34", 12},
+      {"abc", 0},
+      {"", 0},
+      {"007", 7},
+      {"0x10", 0},
+      {"1e3", 1},
+      {"12.9", 12},
+      {"-12.9", -12},
+      {"2147483647", kMax32},
+      {"2147483648", kMax32},
+      {"-2147483648", kMin32},
+      {"-2147483649", kMin32},
+      {"99999999999999999999999999", kMax32},
       {"-99999999999999999999999999", kMin32},
   };
   for (const auto& c : cases) {
@@ -45,13 +58,20 @@ TEST(ParseReal, FollowsTheDecimalRule) {
     const char* text;
     float expected;
   } cases[] = {
-      {"12", 12.0F},     {" 1.5", 1.5F},     {"-12.9", -12.9F},  {"+.5", 0.5F},
-      {"5.", 5.0F},      {"1.5e2", 150.0F},  {"1.5E2", 150.0F},  {"1e+", 1.0F},
-      {"1e-", 1.0F},     {"1e", 1.0F},       {"2e-1x", 0.2F},    {"1,5", 1.0F},
-      {"1.2.3", 1.2F},   {"0x10", 0.0F},     {"inf", 0.0F},      {"nan", 0.0F},
-      {"-inf", 0.0F},    {".", 0.0F},        {"-", 0.0F},        {"", 0.0F},
-      {"abc", 0.0F},     {"1e39", inf},      {"-1e39", -inf},    {"1e400", inf},
-      {"1e-400", 0.0F},  {"1e99999999999999999999", inf},        {"7.5 ; max", 7.5F},
+      {"12", 12.0F},       {" 1.5", 1.5F},
+      {"-12.9", -12.9F},   {"+.5", 0.5F},
+      {"5.", 5.0F},        {"1.5e2", 150.0F},
+      {"1.5E2", 150.0F},   {"1e+", 1.0F},
+      {"1e-", 1.0F},       {"1e", 1.0F},
+      {"2e-1x", 0.2F},     {"1,5", 1.0F},
+      {"1.2.3", 1.2F},     {"0x10", 0.0F},
+      {"inf", 0.0F},       {"nan", 0.0F},
+      {"-inf", 0.0F},      {".", 0.0F},
+      {"-", 0.0F},         {"", 0.0F},
+      {"abc", 0.0F},       {"1e39", inf},
+      {"-1e39", -inf},     {"1e400", inf},
+      {"1e-400", 0.0F},    {"1e99999999999999999999", inf},
+      {"7.5 ; max", 7.5F},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -65,7 +85,8 @@ TEST(ParseReal, RoundsToDoubleFirstThenToFloat) {
   // rounds to 1 in single precision.
   const std::string text = "1.00000005960464477539930799734";
   EXPECT_EQ(parseReal(text), 1.0F);
-  EXPECT_EQ(bitsOf(parseReal("3.4028235677973366e38")), bitsOf(std::numeric_limits<float>::infinity()));
+  EXPECT_EQ(bitsOf(parseReal("3.4028235677973366e38")),
+            bitsOf(std::numeric_limits<float>::infinity()));
   EXPECT_EQ(parseReal("3.4028235e38"), std::numeric_limits<float>::max());
 }
 
@@ -85,9 +106,14 @@ TEST(TruncateToInt32, TruncatesTowardZeroAndSaturates) {
     double value;
     std::int32_t expected;
   } cases[] = {
-      {14.99, 14},      {-14.99, -14},        {0.0, 0},
-      {std::nan(""), 0}, {1e10, kMax32},      {-1e10, kMin32},
-      {2147483647.9, kMax32}, {-2147483648.9, kMin32},
+      {14.99, 14},
+      {-14.99, -14},
+      {0.0, 0},
+      {std::nan(""), 0},
+      {1e10, kMax32},
+      {-1e10, kMin32},
+      {2147483647.9, kMax32},
+      {-2147483648.9, kMin32},
       {std::numeric_limits<double>::infinity(), kMax32},
       {-std::numeric_limits<double>::infinity(), kMin32},
   };

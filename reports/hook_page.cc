@@ -36,8 +36,8 @@ constexpr const char* kCentredOpening = "<td align=\"center\"><font size=\"2\" f
 constexpr const char* kCellClose = "</font></td>";
 
 constexpr std::array<const char*, 10> kClassNames = {
-    "Insect", "Seed",      "Vegetable", "Fruit", "Flora", "Flying insect",
-    "Shellfish", "Fish",   "Small animal", "Processed"};
+    "Insect",        "Seed",      "Vegetable", "Fruit",        "Flora",
+    "Flying insect", "Shellfish", "Fish",      "Small animal", "Processed"};
 
 void textCell(const char* opening, std::string_view content) {
   appendText(kPage, opening, kNoLineEnd);
@@ -65,7 +65,9 @@ void numberCell(std::int32_t value) {
 
 // The hook size `x` as the page shows it: rounded once to a 32-bit real,
 // then truncated toward zero.
-std::int32_t pageHookSize(double x) { return truncateToInt32(static_cast<double>(roundToFloat(x))); }
+std::int32_t pageHookSize(double x) {
+  return truncateToInt32(static_cast<double>(roundToFloat(x)));
+}
 
 // A hook cell for the largest size: "see small" when there is only one size.
 void largeSizeCell(std::int32_t sizes, double x) {
@@ -89,11 +91,21 @@ void escapeHtml(std::string_view text, std::string& out) {
   out.clear();
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
 }
@@ -129,6 +141,4 @@ void writePageRow(const BaitRecord& record) {
   appendText(kPage, "</tr>", kLineEnd);
 }
 
-void writePageFoot() {
-  appendText(kPage, "</tr></table></center></div></body></html>", kLineEnd);
-}
+void writePageFoot() { appendText(kPage, "</tr></table></center></div></body></html>", kLineEnd); }

@@ -69,8 +69,9 @@ TEST(HookPage, NotAHookBaitShowsNotApplicable) {
 }
 
 TEST(HookPage, ClassNames) {
-  const char* const names[] = {"", "Insect", "Seed", "Vegetable", "Fruit", "Flora",
-                               "Flying insect", "Shellfish", "Fish", "Small animal", "Processed", ""};
+  const char* const names[] = {"",      "Insect",       "Seed",          "Vegetable",
+                               "Fruit", "Flora",        "Flying insect", "Shellfish",
+                               "Fish",  "Small animal", "Processed",     ""};
   for (std::int16_t classType = 0; classType <= 11; ++classType) {
     SCOPED_TRACE(classType);
     BaitRecord record = hookBait("x", 1, 16, -1);

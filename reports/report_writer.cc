@@ -66,7 +66,9 @@ std::int16_t appendText(const char* fileName, std::string_view text, bool lineEn
 std::int16_t appendNumber(const char* fileName, std::int32_t value, bool lineEnd) {
   const auto result = std::to_chars(numberBuffer, numberBuffer + sizeof numberBuffer - 1, value);
   *result.ptr = '\0';
-  return appendText(fileName, std::string_view(numberBuffer, static_cast<std::size_t>(result.ptr - numberBuffer)), lineEnd);
+  return appendText(
+      fileName, std::string_view(numberBuffer, static_cast<std::size_t>(result.ptr - numberBuffer)),
+      lineEnd);
 }
 
 const char* formatWeight(double drams) {

@@ -57,7 +57,8 @@ std::string pageRow(std::string_view name, std::string_view className, std::stri
 }
 
 // The row and the log block of a bait that takes every default.
-const std::string kDefaultRow = pageRow("Unknown bait", "Insect", "1", "16", "see small", "12", "see small");
+const std::string kDefaultRow =
+    pageRow("Unknown bait", "Insect", "1", "16", "see small", "12", "see small");
 const std::string kDefaultBlock = "Unknown bait\n" + std::string(kLogHeader) +
                                   "\t\t1\t\t16\t\t\t0\t\t0 lb, 0 oz, 1 dr\n"
                                   "5 Pieces\t\t\t11\t\t\t5\t\t5 lb, 0 oz, 1 dr\n \n";
@@ -144,7 +145,8 @@ class ScratchFolder {
 std::map<std::string, std::string> snapshot(const fs::path& root,
                                             const std::vector<std::string>& skipped) {
   std::map<std::string, std::string> entries;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
     const std::string name = it->path().lexically_relative(root).string();
     if (std::find(skipped.begin(), skipped.end(), name) != skipped.end()) {
       it.disable_recursion_pending();
@@ -157,10 +159,18 @@ std::map<std::string, std::string> snapshot(const fs::path& root,
                         std::to_string(std::hash<std::string>{}(bytes));
         break;
       }
-      case fs::file_type::symlink: entries[name] = "link " + fs::read_symlink(it->path()).string(); break;
-      case fs::file_type::directory: entries[name] = "folder"; break;
-      case fs::file_type::fifo: entries[name] = "fifo"; break;
-      default: entries[name] = "other"; break;
+      case fs::file_type::symlink:
+        entries[name] = "link " + fs::read_symlink(it->path()).string();
+        break;
+      case fs::file_type::directory:
+        entries[name] = "folder";
+        break;
+      case fs::file_type::fifo:
+        entries[name] = "fifo";
+        break;
+      default:
+        entries[name] = "other";
+        break;
     }
   }
   return entries;
@@ -182,7 +192,8 @@ std::vector<std::string> baitEntries(const fs::path& game) {
   for (const auto& entry : fs::directory_iterator(game / "tackle/baits", error)) {
     const std::string name = entry.path().filename().string();
     std::string tail = name.size() >= 4 ? name.substr(name.size() - 4) : "";
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](char c) { return static_cast<char>(foldUpper(c)); });
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](char c) { return static_cast<char>(foldUpper(c)); });
     if (tail == ".TKL") {
       names.push_back(name);
     }
@@ -235,13 +246,13 @@ struct BadInputCase {
   std::string name{};
   std::function<void(const fs::path& game)> build{};
   // Applied after the snapshot is taken: rights that the tool must meet.
-  std::function<void(const fs::path& game)> restrict{};
+  std::function<void(const fs::path& game)> restrict {};
   std::vector<Fragment> page{};
   std::vector<Fragment> log{};
   std::size_t extraSizeLines = 0;  // log lines beyond those of one-size blocks
   bool pageLost = false;
   bool logLost = false;
-  std::string errors{};          // expected standard error
+  std::string errors{};  // expected standard error
   // Bound on the run's peak memory, 0 for none: a few times the bait file,
   // room enough for a sanitizer build, far below what a cost per line or
   // per section of the file would take.
@@ -266,7 +277,8 @@ std::string fiftyMegabyteBait() {
   std::string bytes = "[Header]\r\nName=Fifty Megabytes\r\n[Notes]\r\n";
   bytes.reserve(kSize + 256);
   for (unsigned line = 0; bytes.size() < kSize; ++line) {
-    bytes += "Note" + std::to_string(line) + "=Fished well in cold water after rain; keep cool.\r\n";
+    bytes +=
+        "Note" + std::to_string(line) + "=Fished well in cold water after rain; keep cool.\r\n";
   }
   return bytes + "[bait]\r\nAdjustsize=2\r\n[Class]\r\nClassType=3\r\n";
 }
@@ -299,10 +311,11 @@ std::vector<BadInputCase> badInputCases() {
                    .page = {{kDefaultRow}},
                    .log = {{kDefaultBlock}}});
 
-  cases.push_back({.name = "RandomBinaryWithNulBytes",
-                   .build = [](const fs::path& game) { writeBait(game, "noise.tkl", randomBytes(64 << 10)); },
-                   .page = {{kDefaultRow}},
-                   .log = {{kDefaultBlock}}});
+  cases.push_back(
+      {.name = "RandomBinaryWithNulBytes",
+       .build = [](const fs::path& game) { writeBait(game, "noise.tkl", randomBytes(64 << 10)); },
+       .page = {{kDefaultRow}},
+       .log = {{kDefaultBlock}}});
 
   cases.push_back(
       {.name = "FileOf50Megabytes",
@@ -339,33 +352,37 @@ std::vector<BadInputCase> badInputCases() {
                    .page = {{leftCell(std::string(255, 'w'))}},
                    .log = {{std::string(255, 'w') + "\n" + std::string(kLogHeader)}}});
 
-  cases.push_back({.name = "HundredThousandSections",
-                   .build = [](const fs::path& game) { writeBait(game, "many.tkl", hundredThousandSections()); },
-                   .page = {{pageRow("Last Of Many", "Insect", "3", "16", "14", "12", "10")}},
-                   .log = {{"Last Of Many\n"}},
-                   .extraSizeLines = 2});
+  cases.push_back(
+      {.name = "HundredThousandSections",
+       .build =
+           [](const fs::path& game) { writeBait(game, "many.tkl", hundredThousandSections()); },
+       .page = {{pageRow("Last Of Many", "Insect", "3", "16", "14", "12", "10")}},
+       .log = {{"Last Of Many\n"}},
+       .extraSizeLines = 2});
 
   cases.push_back({.name = "ValueOf10000Characters",
                    .build =
                        [](const fs::path& game) {
                          writeBait(game, "long.tkl",
-                                   "[Header]\nName=" + kLongName + "\nRef=" + kLongName + "\nDesc=" +
-                                       kLongName + "\n[bait]\nGraphic=" + kLongName + "\n");
+                                   "[Header]\nName=" + kLongName + "\nRef=" + kLongName +
+                                       "\nDesc=" + kLongName + "\n[bait]\nGraphic=" + kLongName +
+                                       "\n");
                        },
                    .page = {{leftCell(kLongName.substr(0, 255))}},
                    .log = {{kLongName.substr(0, 255) + "\n" + std::string(kLogHeader)}}});
 
-  cases.push_back({.name = "NonAsciiAndMarkupNames",
-                   .build =
-                       [](const fs::path& game) {
-                         writeBait(game, "<i>caf\xE9 & \"co\".tkl", "[Header]\nName=" + kMarkupName + "\n");
-                         writeBait(game, kUtf8Name + ".TKL", "[Header]\nName=" + kUtf8Name + "\n");
-                       },
-                   .page = {{leftCell("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; Fl\xF6\xDF")},
-                            {leftCell(kUtf8Name)},
-                            {"<script>", 0}},
-                   .log = {{kMarkupName + "\n" + std::string(kLogHeader)},
-                           {kUtf8Name + "\n" + std::string(kLogHeader)}}});
+  cases.push_back(
+      {.name = "NonAsciiAndMarkupNames",
+       .build =
+           [](const fs::path& game) {
+             writeBait(game, "<i>caf\xE9 & \"co\".tkl", "[Header]\nName=" + kMarkupName + "\n");
+             writeBait(game, kUtf8Name + ".TKL", "[Header]\nName=" + kUtf8Name + "\n");
+           },
+       .page = {{leftCell("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; Fl\xF6\xDF")},
+                {leftCell(kUtf8Name)},
+                {"<script>", 0}},
+       .log = {{kMarkupName + "\n" + std::string(kLogHeader)},
+               {kUtf8Name + "\n" + std::string(kLogHeader)}}});
 
   // Integers saturate at the 32-bit bounds before a 16-bit field keeps its
   // low bits; reals beyond the float range become infinite; "nan", "inf" and
@@ -374,17 +391,19 @@ std::vector<BadInputCase> badInputCases() {
       {.name = "NumbersBeyondEveryRange",
        .build =
            [](const fs::path& game) {
-             writeBait(game, "extremes.tkl",
-                       "[Header]\nName=Extremes\n[bait]\nType=0x10\nAddsize=99999999999\n"
-                       "Minsize=-99999999999\nAdjustsize=2\nWeight=1e39\nAdjWeight=nan\n"
-                       "Disperhour=inf\nhooksize=0x1p4\nadjhooksize=1e39\n[Class]\nClassType=70000\n");
+             writeBait(
+                 game, "extremes.tkl",
+                 "[Header]\nName=Extremes\n[bait]\nType=0x10\nAddsize=99999999999\n"
+                 "Minsize=-99999999999\nAdjustsize=2\nWeight=1e39\nAdjWeight=nan\n"
+                 "Disperhour=inf\nhooksize=0x1p4\nadjhooksize=1e39\n[Class]\nClassType=70000\n");
              writeBait(game, "tiny_and_huge.tkl",
                        "[Header]\nName=Tiny And Huge\n[bait]\nAddsize=-2147483649\n"
                        "Minsize=2147483648\nWeight=1e-50\nAdjWeight=3.4028235e38\n"
                        "hooksize=-1e39\nadjhooksize=nan\n[Class]\nClassType=0x7\n");
            },
        .page = {{pageRow("Extremes", "", "2", "0", "2147483647", "2147483647", "2147483647")},
-                {pageRow("Tiny And Huge", "", "1", "-2147483648", "see small", "-2147483648", "see small")}},
+                {pageRow("Tiny And Huge", "", "1", "-2147483648", "see small", "-2147483648",
+                         "see small")}},
        .log = {{"Extremes\n" + std::string(kLogHeader) +
                 "\t\t1\t\t0\t\t\t2147483647\t\t-8388608 lb, 0 oz, 0 dr\n"
                 "\t\t2\t\t2147483647\t\t\t2147483647\t\t0 lb, 0 oz, -1 dr\n"
@@ -394,16 +413,18 @@ std::vector<BadInputCase> badInputCases() {
                 "5 Pieces\t\t\t-2147483648\t\t\t2147483647\t\t-33554432 lb, 0 oz, -1 dr\n \n"}},
        .extraSizeLines = 1});
 
-  cases.push_back({.name = "Adjustsize32767",
-                   .build =
-                       [](const fs::path& game) {
-                         writeBait(game, "sizes.tkl", "[Header]\nName=Many Sizes\n[bait]\nAdjustsize=32767\n");
-                       },
-                   .page = {{pageRow("Many Sizes", "Insect", "32767", "16", "-32750", "12", "-32754")}},
-                   .log = {{"Many Sizes\n" + std::string(kLogHeader) + "\t\t1\t\t16\t\t\t0\t\t0 lb, 0 oz, 1 dr\n"},
-                           {"\t\t32767\t\t-32750\t\t\t32766\t\t32766 lb, 0 oz, 1 dr\n"
-                            "5 Pieces\t\t\t-163819\t\t\t163835\t\t163835 lb, 0 oz, 1 dr\n \n"}},
-                   .extraSizeLines = 32766});
+  cases.push_back(
+      {.name = "Adjustsize32767",
+       .build =
+           [](const fs::path& game) {
+             writeBait(game, "sizes.tkl", "[Header]\nName=Many Sizes\n[bait]\nAdjustsize=32767\n");
+           },
+       .page = {{pageRow("Many Sizes", "Insect", "32767", "16", "-32750", "12", "-32754")}},
+       .log = {{"Many Sizes\n" + std::string(kLogHeader) +
+                "\t\t1\t\t16\t\t\t0\t\t0 lb, 0 oz, 1 dr\n"},
+               {"\t\t32767\t\t-32750\t\t\t32766\t\t32766 lb, 0 oz, 1 dr\n"
+                "5 Pieces\t\t\t-163819\t\t\t163835\t\t163835 lb, 0 oz, 1 dr\n \n"}},
+       .extraSizeLines = 32766});
 
   // None of these is a regular file: each reads as a missing file, and none
   // may be opened (a FIFO would block, /dev/zero never ends).
@@ -411,7 +432,8 @@ std::vector<BadInputCase> badInputCases() {
                    .build =
                        [](const fs::path& game) {
                          const fs::path baits = game / "tackle/baits";
-                         writeFile(baits / "a_folder.tkl/inner.tkl", "[Header]\nName=Hidden Inside\n");
+                         writeFile(baits / "a_folder.tkl/inner.tkl",
+                                   "[Header]\nName=Hidden Inside\n");
                          ASSERT_EQ(mkfifo((baits / "b_pipe.tkl").c_str(), 0644), 0);
                          fs::create_symlink("nowhere/none.tkl", baits / "c_dangling.tkl");
                          fs::create_symlink("e_loop.tkl", baits / "d_loop.tkl");
@@ -467,8 +489,9 @@ std::vector<BadInputCase> badInputCases() {
                    .build = twoPlainBaits,
                    .restrict =
                        [](const fs::path& game) {
-                         fs::permissions(game, fs::perms::owner_write | fs::perms::group_write |
-                                                   fs::perms::others_write,
+                         fs::permissions(game,
+                                         fs::perms::owner_write | fs::perms::group_write |
+                                             fs::perms::others_write,
                                          fs::perm_options::remove);
                        },
                    .pageLost = true,
@@ -526,7 +549,8 @@ TEST_P(BadInput, RunEndsAndReportsWhatTheRulesGive) {
     EXPECT_TRUE(page.size() >= kPageFoot.size() &&
                 page.substr(page.size() - kPageFoot.size()) == kPageFoot);
     for (const Fragment& fragment : c.page) {
-      EXPECT_EQ(occurrences(page, fragment.text), fragment.times) << "on the page: " << fragment.text;
+      EXPECT_EQ(occurrences(page, fragment.text), fragment.times)
+          << "on the page: " << fragment.text;
     }
   }
   if (!c.logLost) {
@@ -539,6 +563,8 @@ TEST_P(BadInput, RunEndsAndReportsWhatTheRulesGive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BadInput, ::testing::ValuesIn(badInputCases()),
-                         [](const ::testing::TestParamInfo<BadInputCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<BadInputCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace

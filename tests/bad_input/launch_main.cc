@@ -29,8 +29,8 @@ namespace {
       chdir(gameFolder) != 0) {
     _exit(126);
   }
-  if (geteuid() == 0 &&
-      (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0)) {
+  if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 ||
+                         setuid(kUnprivilegedId) != 0)) {
     _exit(126);
   }
   execl(executable, executable, static_cast<char*>(nullptr));
@@ -41,10 +41,12 @@ namespace {
 
 int main(int argc, char** argv) {
   if (argc != 6) {
-    (void)std::fprintf(stderr, "usage: %s SECONDS GAME_FOLDER CONSOLE ERRORS EXECUTABLE\n", argv[0]);
+    (void)std::fprintf(stderr, "usage: %s SECONDS GAME_FOLDER CONSOLE ERRORS EXECUTABLE\n",
+                       argv[0]);
     return 2;
   }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(std::strtol(argv[1], nullptr, 10));
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::seconds(std::strtol(argv[1], nullptr, 10));
   const pid_t child = fork();
   if (child < 0) {
     return 1;

@@ -14,11 +14,11 @@ constexpr unsigned kUnprivilegedId = 65534;
 
 // What one run left behind.
 struct ToolRun {
-  bool finished = false;  // false when it was killed at the time bound
-  int exitStatus = -1;    // -1 unless it exited normally
-  std::string console;    // standard output
-  std::string errors;     // standard error
-  long peakKilobytes = 0; // peak resident memory
+  bool finished = false;   // false when it was killed at the time bound
+  int exitStatus = -1;     // -1 unless it exited normally
+  std::string console;     // standard output
+  std::string errors;      // standard error
+  long peakKilobytes = 0;  // peak resident memory
 };
 
 // True when the tests run as root, so the tool is started as kUnprivilegedId.

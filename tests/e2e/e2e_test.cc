@@ -41,8 +41,7 @@ TEST_P(GoldenRun, OutputMatchesExpectedFiles) {
   if (fs::exists(expected / "runs")) {
     runs = std::stoi(readFile(expected / "runs"));
   }
-  const std::string command =
-      std::string("'") + BANALYSE_EXE + "' > console.out 2> errors.out";
+  const std::string command = std::string("'") + BANALYSE_EXE + "' > console.out 2> errors.out";
   for (int run = 0; run < runs; ++run) {
     ASSERT_EQ(std::system(command.c_str()), 0) << readFile("errors.out");
   }
