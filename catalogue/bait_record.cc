@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/ascii_case.h"
+
 BaitRecord* baitList = nullptr;
 
 OwnedText copyString(const char* text) {
@@ -48,14 +50,11 @@ std::size_t countBaitsOfType(const BaitRecord* first, std::int8_t wanted) {
 }
 
 int compareBaitNames(const BaitRecord& a, const BaitRecord& b) {
-  const auto* left = reinterpret_cast<const unsigned char*>(textOf(a.name));
-  const auto* right = reinterpret_cast<const unsigned char*>(textOf(b.name));
-  const auto fold = [](unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-  };
+  const char* left = textOf(a.name);
+  const char* right = textOf(b.name);
   for (;; ++left, ++right) {
-    const unsigned char l = fold(*left);
-    const unsigned char r = fold(*right);
+    const unsigned char l = foldToLower(*left);
+    const unsigned char r = foldToLower(*right);
     if (l != r || l == 0) {
       return static_cast<int>(l) - static_cast<int>(r);
     }

@@ -5,14 +5,10 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/ascii_case.h"
 #include "platform/native.h"
 
 namespace {
-
-unsigned char foldUpper(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
 
 bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   if (name.size() < suffix.size()) {
@@ -20,7 +16,7 @@ bool endsWithIgnoringCase(std::string_view name, std::string_view suffix) {
   }
   const std::string_view tail = name.substr(name.size() - suffix.size());
   return std::equal(tail.begin(), tail.end(), suffix.begin(),
-                    [](char a, char b) { return foldUpper(a) == foldUpper(b); });
+                    [](char a, char b) { return foldToUpper(a) == foldToUpper(b); });
 }
 
 }  // namespace
@@ -32,8 +28,8 @@ bool scanOrderLess(std::string_view a, std::string_view b) {
   const std::size_t common = std::min(a.size(), b.size());
   int rawOrder = 0;
   for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char foldedA = foldUpper(a[i]);
-    const unsigned char foldedB = foldUpper(b[i]);
+    const unsigned char foldedA = foldToUpper(a[i]);
+    const unsigned char foldedB = foldToUpper(b[i]);
     if (foldedA != foldedB) {
       return foldedA < foldedB;
     }

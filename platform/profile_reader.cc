@@ -5,9 +5,16 @@
 #include <cstring>
 #include <new>
 
+#include "platform/ansi_text.h"
+#include "platform/ascii_case.h"
 #include "platform/files.h"
 
 namespace {
+
+// A buffer above this size is given back when its file is done with, so one
+// huge bait file does not hold its memory for the rest of the run; an
+// ordinary one is kept, so a run of small files allocates once.
+constexpr std::size_t kKeepCapacity = std::size_t{1} << 20;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A'; }
 
@@ -30,20 +37,6 @@ std::string_view cutAtNulAndTrim(std::string_view text) {
     text = text.substr(0, nul);
   }
   return trimBlanks(text);
-}
-
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (foldAscii(a[i]) != foldAscii(b[i])) {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::string_view unquote(std::string_view value) {
@@ -75,70 +68,28 @@ void forEachLine(const std::string& text, std::size_t begin, std::size_t end, On
   }
 }
 
-// Windows-1252 bytes for U+0080 to U+009F's replacements at 0x80 to 0x9F:
-// the code point each byte stands for, or 0 where the code page leaves the
-// byte undefined (those five bytes map to the control character of their own
-// value).
-constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char toCp1252(std::uint32_t codePoint) {
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-    return static_cast<char>(codePoint);
-  }
-  for (std::uint32_t i = 0; i < 32; ++i) {
-    if (kCp1252High[i] == 0 ? codePoint == 0x80 + i : codePoint == kCp1252High[i]) {
-      return static_cast<char>(0x80 + i);
-    }
-  }
-  return '?';
-}
-
-// Decodes UTF-16LE `bytes` (mark already removed) into Windows-1252 `out`.
-void decodeUtf16(std::string_view bytes, std::string& out) {
-  out.clear();
-  out.reserve(bytes.size() / 2);
-  const auto unit = [&bytes](std::size_t i) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
-  };
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const std::uint32_t first = unit(i);
-    if (first >= 0xD800 && first <= 0xDBFF && i + 3 < bytes.size()) {
-      const std::uint32_t second = unit(i + 2);
-      if (second >= 0xDC00 && second <= 0xDFFF) {
-        // A character beyond the basic plane; the code page has none.
-        out.push_back('?');
-        i += 2;
-        continue;
-      }
-    }
-    out.push_back(toCp1252(first));
-  }
-}
-
 }  // namespace
 
 void ProfileDocument::parse(std::string& bytes) {
   sections_.clear();
   const std::string_view view(bytes);
   if (view.size() >= 2 && view[0] == '\xFF' && view[1] == '\xFE') {
-    decodeUtf16(view.substr(2), text_);
+    utf16ToAnsi(view.substr(2), text_);
+    encoding_ = ProfileEncoding::kUtf16;
   } else if (view.size() >= 3 && view.substr(0, 3) == "\xEF\xBB\xBF") {
     text_.assign(view.substr(3));
+    encoding_ = ProfileEncoding::kUtf8Mark;
   } else {
     text_.swap(bytes);
+    encoding_ = ProfileEncoding::kSingleByte;
   }
   bytes.clear();
 }
 
 void ProfileDocument::clear() {
-  // A huge file's buffer is given back; an ordinary one is kept for the next.
-  constexpr std::size_t kKeepCapacity = 1 << 20;
   sections_.clear();
   text_.clear();
+  encoding_ = ProfileEncoding::kSingleByte;
   if (text_.capacity() > kKeepCapacity) {
     std::string().swap(text_);
   }
@@ -146,7 +97,7 @@ void ProfileDocument::clear() {
 
 const ProfileDocument::Section& ProfileDocument::lookUpSection(std::string_view name) const {
   for (const Section& known : sections_) {
-    if (equalsIgnoringCase(known.name, name)) {
+    if (equalsIgnoringAsciiCase(known.name, name)) {
       return known;
     }
   }
@@ -167,7 +118,7 @@ const ProfileDocument::Section& ProfileDocument::lookUpSection(std::string_view 
     }
     std::string_view header = line.substr(1);
     header = header.substr(0, header.find(']'));
-    if (equalsIgnoringCase(cutAtNulAndTrim(header), name)) {
+    if (equalsIgnoringAsciiCase(cutAtNulAndTrim(header), name)) {
       found.found = true;
       found.bodyBegin = static_cast<std::size_t>(line.data() - text_.data()) + line.size();
       found.bodyEnd = text_.size();
@@ -193,7 +144,7 @@ bool ProfileDocument::find(std::string_view section, std::string_view key,
                 }
                 const std::size_t equals = line.find('=');
                 if (equals == std::string_view::npos ||
-                    !equalsIgnoringCase(cutAtNulAndTrim(line.substr(0, equals)), key)) {
+                    !equalsIgnoringAsciiCase(cutAtNulAndTrim(line.substr(0, equals)), key)) {
                   return true;
                 }
                 value = unquote(cutAtNulAndTrim(line.substr(equals + 1)));
@@ -257,7 +208,6 @@ std::size_t readProfileString(std::string_view section, std::string_view key,
 }
 
 void releaseProfileFile() {
-  constexpr std::size_t kKeepCapacity = 1 << 20;
   KeptFile& kept = keptFile();
   kept.valid = false;
   kept.document.clear();

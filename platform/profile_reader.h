@@ -44,6 +44,13 @@ constexpr std::size_t kMaxProfileValue = 255;
 // is looked up on the first request naming it, and only the few names asked
 // for are remembered (an index of every header would cost many times the
 // size of a file of empty "[" lines). Not for use from two threads at once.
+// How the bytes of a file were taken (rule 2).
+enum class ProfileEncoding {
+  kSingleByte,  // as they stand
+  kUtf8Mark,    // as they stand, after a UTF-8 mark that was skipped
+  kUtf16,       // decoded from UTF-16LE into the ANSI code page
+};
+
 class ProfileDocument {
  public:
   ProfileDocument() = default;
@@ -60,6 +67,11 @@ class ProfileDocument {
   // to 255), or false when the section or key is missing.
   bool find(std::string_view section, std::string_view key, std::string_view& value) const;
 
+  // The text requests are answered from (after rule 2), and how it was taken
+  // from the file's bytes.
+  std::string_view text() const { return text_; }
+  ProfileEncoding encoding() const { return encoding_; }
+
  private:
   // A requested section name and the body of the first section of that
   // name, when there is one.
@@ -72,6 +84,7 @@ class ProfileDocument {
   const Section& lookUpSection(std::string_view name) const;
 
   std::string text_;
+  ProfileEncoding encoding_ = ProfileEncoding::kSingleByte;
   mutable std::vector<Section> sections_;  // remembered lookups
 };
 
