@@ -8,6 +8,7 @@
 
 #include "catalogue/bait_file.h"
 #include "catalogue/bait_record.h"
+#include "platform/console_text.h"
 #include "platform/dir_search.h"
 #include "reports/hook_page.h"
 #include "reports/report_writer.h"
@@ -35,6 +36,19 @@ bool reportLostFragments(std::FILE* errors) {
   return anyLost;
 }
 
+// Releases the catalogue however the run ends, an exhausted allocation
+// included, so that nothing it holds outlives the run.
+struct CatalogueRelease {
+  CatalogueRelease() = default;
+  CatalogueRelease(const CatalogueRelease&) = delete;
+  CatalogueRelease& operator=(const CatalogueRelease&) = delete;
+  ~CatalogueRelease() {
+    if (baitList != nullptr) {
+      freeBaitList(baitList);
+    }
+  }
+};
+
 }  // namespace
 
 std::int16_t loadBaits(std::FILE* console) {
@@ -58,7 +72,11 @@ std::int16_t loadBaits(std::FILE* console) {
     }
     path.assign(kBaitDirectory).append(file.openName);
     loadBaitFile(path.c_str());
-    path.assign(kBaitDirectory).append(file.shownName).push_back('\n');
+    // Names come from other players' bait packs: no control byte of one
+    // reaches the terminal, which would act on it.
+    path.assign(kBaitDirectory);
+    appendShowable(file.shownName, path);
+    path.push_back('\n');
     print(console, path);
   }
   print(console, "SORTING\n");
@@ -68,6 +86,7 @@ std::int16_t loadBaits(std::FILE* console) {
 }
 
 int runBanalyse(std::FILE* console, std::FILE* errors) {
+  const CatalogueRelease release;
   resetReportTallies();
   // The first progress line shares the banner's second line.
   print(console, "Tarnlure 2 bait analyser\nLoading baits... please wait...");
@@ -80,6 +99,7 @@ int runBanalyse(std::FILE* console, std::FILE* errors) {
   if (baitList != nullptr) {
     freeBaitList(baitList);
   }
+  // A console that stopped reading fails here too, to no effect.
   (void)std::fflush(console);
   return reportLostFragments(errors) ? 1 : 0;
 }

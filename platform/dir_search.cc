@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "platform/ascii_case.h"
+#include "platform/file_ops.h"
 #include "platform/native.h"
 
 namespace {
@@ -45,11 +45,11 @@ bool scanOrderLess(std::string_view a, std::string_view b) {
 
 std::vector<FoundFile> findFilesWithSuffix(const std::string& directory, std::string_view suffix) {
   std::vector<FoundFile> found;
-  std::error_code error;
-  std::filesystem::directory_iterator entry(nativePath(directory), error);
-  const std::filesystem::directory_iterator end;
-  for (; !error && entry != end; entry.increment(error)) {
-    const std::filesystem::path name = entry->path().filename();
+  FolderListing listing;
+  if (!listing.start(directory)) {
+    return found;
+  }
+  for (std::filesystem::path name; listing.next(name);) {
     // The open form keeps every character, so a look-alike in the shown form
     // can neither make nor hide the suffix.
     std::string open = openName(name);

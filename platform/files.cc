@@ -1,69 +1,72 @@
 #include "platform/files.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <system_error>
+#include <cerrno>
+#include <cstdint>
 
-#include "platform/native.h"
+#include "platform/file_ops.h"
 
 namespace {
 
 std::size_t openCount = 0;
 
-struct FileCloser {
-  // Only files read are closed here: a failed close loses nothing.
-  void operator()(std::FILE* file) const { (void)std::fclose(file); }
+// Closes a file that was only read: a failed close loses nothing.
+class ReadFile {
+ public:
+  explicit ReadFile(int file) : file_(file) {}
+  ~ReadFile() {
+    if (file_ >= 0) {
+      (void)closeFile(file_);
+    }
+  }
+  ReadFile(const ReadFile&) = delete;
+  ReadFile& operator=(const ReadFile&) = delete;
+  int get() const { return file_; }
+
+ private:
+  int file_;
 };
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
 bool readRegularFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  // One status call both tells a regular file (after following links) from
-  // anything that could block or fail, and gives the size to read.
-  std::error_code error;
-  const std::filesystem::path fsPath = nativePath(path);
-  const auto size = std::filesystem::file_size(fsPath, error);
-  if (error || size >= bytes.max_size()) {
-    return false;
-  }
-  const FileHandle file(openForReading(fsPath));
-  if (!file) {
+  const ReadFile file(openForReading(path));
+  std::uint64_t size = 0;
+  if (file.get() < 0 || !fileSizeIfRegular(file.get(), size) || size >= bytes.max_size()) {
     return false;
   }
   ++openCount;
-  // Unbuffered, the reads land straight in `bytes`: no buffer to allocate and
-  // no copy through one. The spare byte lets the first read show the end of
-  // a file that has not grown since its size was taken.
-  // Should this fail, the stream keeps a buffer of its own and reads the same.
-  (void)std::setvbuf(file.get(), nullptr, _IONBF, 0);
+  // The spare byte lets the first read show the end of a file that has not
+  // grown since its size was taken: a short read of a regular file is its end.
   bytes.resize(static_cast<std::size_t>(size) + 1);
   std::size_t have = 0;
   for (;;) {
-    have += std::fread(bytes.data() + have, 1, bytes.size() - have, file.get());
+    const long long got = readFromFile(file.get(), bytes.data() + have, bytes.size() - have);
+    if (got < 0) {
+      bytes.clear();
+      return false;
+    }
+    have += static_cast<std::size_t>(got);
     if (have < bytes.size()) {
       break;
     }
     bytes.resize(bytes.size() * 2);
   }
   bytes.resize(have);
-  if (std::ferror(file.get()) != 0) {
-    bytes.clear();
-    return false;
-  }
   return true;
 }
 
 std::size_t regularFileOpenCount() { return openCount; }
 
-void removeFileUnlessDirectory(const std::string& path) {
-  std::error_code error;
-  const std::filesystem::path fsPath = nativePath(path);
-  const auto status = std::filesystem::symlink_status(fsPath, error);
-  if (error || status.type() == std::filesystem::file_type::directory) {
-    return;
+bool clearOldFile(const char* path) {
+  if (removeFile(path) || errno == ENOENT) {
+    return true;
   }
-  std::filesystem::remove(fsPath, error);
+  const int file = openForEmptying(path);
+  if (file < 0) {
+    return false;
+  }
+  // Emptied by the open itself; a failed close takes nothing back.
+  (void)closeFile(file);
+  return true;
 }

@@ -18,7 +18,8 @@
 // and cannot be reopened.)
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -33,12 +34,47 @@ std::string shownName(const std::filesystem::path& name);
 // The open form of `name`, a name as the file system gives it.
 std::string openName(const std::filesystem::path& name);
 
-// Opens `path` for reading its bytes unchanged; null when it cannot be
-// opened. The caller closes the stream.
-std::FILE* openForReading(const std::filesystem::path& path);
+// The raw file calls behind platform/file_ops.h, one per operation, as the
+// system makes them. Files are plain descriptors (-1 for none); a failed call
+// returns -1 (or false) and leaves the reason in errno. Paths are in the open
+// form. Nothing here counts, fails on purpose or throws: that is file_ops.cc's.
 
-// Makes `stream` write every byte as given. Windows' C run-time otherwise
-// widens each "\n" written to a standard stream into CR LF; the console lines
-// are meant to be the same bytes on every platform. (The reports keep their
-// text mode and its CR LF: that is their defined line end.)
-void writeBytesUnchanged(std::FILE* stream);
+// Opens `path` for reading its bytes unchanged, without blocking (a FIFO
+// opens at once, a device never becomes the controlling terminal).
+int nativeOpenForReading(const std::filesystem::path& path);
+
+// The size of the file open on `file`, true only for a regular file.
+bool nativeRegularFileSize(int file, std::uint64_t& size);
+
+// One read of at most `size` bytes into `into`: the bytes read, 0 at the
+// end, -1 on failure.
+long long nativeRead(int file, char* into, std::size_t size);
+
+// Opens `path` for appending, created when missing (mode 0666 less the umask
+// on POSIX systems). Windows: text mode, so each "\n" written becomes CR LF,
+// shared with other readers and writers as the C run-time shares it.
+int nativeOpenForAppending(const char* path);
+
+// One write of at most `size` bytes: the bytes written, or -1.
+long long nativeWrite(int file, const char* data, std::size_t size);
+
+// Closes `file`; false when the system reports a failure (the descriptor is
+// released all the same).
+bool nativeClose(int file);
+
+// Removes the file or link `path` (a link itself, not its target); never a
+// directory.
+bool nativeRemove(const char* path);
+
+// Opens the existing file `path` for writing, emptied. Never through a link
+// and never blocking; fails for a directory.
+int nativeOpenForEmptying(const char* path);
+
+// Makes the standard streams safe to use whatever the player's console did:
+// the console lines are the same bytes on every platform (Windows' C run-time
+// would otherwise widen each "\n" to CR LF; the reports keep their text mode
+// and its CR LF, their defined line end). On POSIX systems a console that
+// stopped reading no longer ends the process (writes to it just fail), and a
+// standard descriptor that was closed is opened on the null device, so that
+// no report file takes its number and receives console lines.
+void prepareStandardStreams();

@@ -14,6 +14,10 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -68,8 +72,46 @@ std::string shownName(const std::filesystem::path& name) { return fromWide(CP_AC
 
 std::string openName(const std::filesystem::path& name) { return fromWide(CP_UTF8, name.native()); }
 
-std::FILE* openForReading(const std::filesystem::path& path) {
-  return _wfopen(path.c_str(), L"rb");
+int nativeOpenForReading(const std::filesystem::path& path) {
+  return _wopen(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 }
 
-void writeBytesUnchanged(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
+bool nativeRegularFileSize(int file, std::uint64_t& size) {
+  struct _stat64 status {};
+  if (_fstat64(file, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG ||
+      status.st_size < 0) {
+    return false;
+  }
+  size = static_cast<std::uint64_t>(status.st_size);
+  return true;
+}
+
+long long nativeRead(int file, char* into, std::size_t size) {
+  return _read(file, into, static_cast<unsigned>(size < INT_MAX ? size : INT_MAX));
+}
+
+int nativeOpenForAppending(const char* path) {
+  // What fopen's mode "a+" asks of the C run-time, so that the reports get
+  // the same bytes as ever: text mode widens each "\n" to CR LF, and opening
+  // for reading as well makes the run-time drop a Ctrl-Z that ends the file
+  // before appending, as it does for "a+".
+  return _wopen(nativePath(path).c_str(), _O_RDWR | _O_APPEND | _O_CREAT | _O_TEXT | _O_NOINHERIT,
+                _S_IREAD | _S_IWRITE);
+}
+
+long long nativeWrite(int file, const char* data, std::size_t size) {
+  return _write(file, data, static_cast<unsigned>(size < INT_MAX ? size : INT_MAX));
+}
+
+bool nativeClose(int file) { return _close(file) == 0; }
+
+bool nativeRemove(const char* path) { return _wremove(nativePath(path).c_str()) == 0; }
+
+int nativeOpenForEmptying(const char* path) {
+  return _wopen(nativePath(path).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY | _O_NOINHERIT);
+}
+
+void prepareStandardStreams() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+}

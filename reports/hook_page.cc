@@ -111,7 +111,11 @@ void escapeHtml(std::string_view text, std::string& out) {
 }
 
 void writePageHead() {
-  removeFileUnlessDirectory(kPage);
+  // An old page that can be neither removed nor emptied keeps its content:
+  // appending to it would leave two documents in one file.
+  if (!clearOldFile(kPage)) {
+    giveUpReport(kPage);
+  }
   for (const char* line : kHeadLines) {
     appendText(kPage, line, kLineEnd);
   }

@@ -11,7 +11,10 @@
 constexpr const char* kHookPageFile = "baithook.htm";
 
 // Deletes an earlier page (a file or link of that name, never a directory;
-// a missing one is fine), then appends the head and the header row.
+// a missing one is fine), or empties it when it cannot be deleted; then
+// appends the head and the header row. When an earlier page can be neither
+// deleted nor emptied (or is a directory), nothing is written to it in this
+// run and every fragment of the page counts as lost.
 void writePageHead();
 
 // Appends the eight lines of `record`'s row: name, class, number of sizes and

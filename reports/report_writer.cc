@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 
+#include "platform/file_ops.h"
 #include "platform/numbers.h"
 
 char numberBuffer[12];
@@ -23,32 +23,27 @@ ReportTally& tallyFor(const char* fileName) {
       return tally;
     }
   }
-  tallies().push_back(ReportTally{fileName, 0, 0});
+  tallies().push_back(ReportTally{fileName, 0, 0, false});
   return tallies().back();
 }
 
-// The stream buffer of the one fragment being written. Handing the stream
-// our own buffer spares the C library from asking the system for the file's
-// block size and allocating a buffer on every open: a fragment costs one
-// open, one write and one close. Every fragment the reports write fits, so
-// text and line end leave in a single write when the file is closed.
+// Text and line end of the fragment being written, put together so that they
+// leave in one write: a fragment costs one open, one write and one close.
+// Every fragment the reports write fits; a longer one would go in two writes.
 char fragmentBuffer[4096];
 
-// Writes the whole fragment; false when any part of it failed.
-bool writeFragment(const char* fileName, std::string_view text, bool lineEnd, bool& opened) {
-  std::FILE* file = std::fopen(fileName, "a+");
-  opened = file != nullptr;
-  if (file == nullptr) {
-    return false;
+// Writes the whole fragment to the open `file`; false when any of it failed.
+bool writeFragment(int file, std::string_view text, bool lineEnd) {
+  if (!lineEnd) {
+    return writeToFile(file, text.data(), text.size());
   }
-  // Should this fail, the stream keeps a buffer of its own and writes the same.
-  (void)std::setvbuf(file, fragmentBuffer, _IOFBF, sizeof fragmentBuffer);
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  if (lineEnd) {
-    written = std::fputc('\n', file) != EOF && written;
+  if (text.size() < sizeof fragmentBuffer) {
+    std::memcpy(fragmentBuffer, text.data(), text.size());
+    fragmentBuffer[text.size()] = '\n';
+    return writeToFile(file, fragmentBuffer, text.size() + 1);
   }
-  // fclose flushes; a full disk shows here.
-  return std::fclose(file) == 0 && written;
+  const bool textWritten = writeToFile(file, text.data(), text.size());
+  return writeToFile(file, "\n", 1) && textWritten;
 }
 
 }  // namespace
@@ -56,12 +51,20 @@ bool writeFragment(const char* fileName, std::string_view text, bool lineEnd, bo
 std::int16_t appendText(const char* fileName, std::string_view text, bool lineEnd) {
   ReportTally& tally = tallyFor(fileName);
   ++tally.fragments;
-  bool opened = false;
-  if (!writeFragment(fileName, text, lineEnd, opened)) {
+  const int file = tally.givenUp ? -1 : openForAppending(fileName);
+  if (file < 0) {
+    ++tally.lost;
+    return 0;
+  }
+  const bool written = writeFragment(file, text, lineEnd);
+  // The close can be where a full disk shows.
+  if (!closeFile(file) || !written) {
     ++tally.lost;
   }
-  return opened ? 1 : 0;
+  return 1;
 }
+
+void giveUpReport(const char* fileName) { tallyFor(fileName).givenUp = true; }
 
 std::int16_t appendNumber(const char* fileName, std::int32_t value, bool lineEnd) {
   const auto result = std::to_chars(numberBuffer, numberBuffer + sizeof numberBuffer - 1, value);

@@ -15,11 +15,16 @@ constexpr bool kLineEnd = true;
 constexpr bool kNoLineEnd = false;
 
 // Appends `text` and, when `lineEnd` is set, one "\n" to `fileName`, opened
-// in text mode for reading and appending (created when missing; on Windows
-// the line end widens to CR LF). Returns 1 when the file was opened, 0 when
-// it could not be, in which case nothing is written. A fragment that could
-// not be opened, written or closed is counted as lost in the file's tally.
+// for appending (created when missing; on Windows in text mode, so the line
+// end widens to CR LF). Returns 1 when the file was opened, 0 when it could
+// not be, in which case nothing is written. A fragment that could not be
+// opened, written or closed is counted as lost in the file's tally.
 std::int16_t appendText(const char* fileName, std::string_view text, bool lineEnd);
+
+// Writes nothing more to `fileName` in this run: each later appendText naming
+// it counts its fragment as lost without opening the file. For an old report
+// that must not be appended to and could not be cleared.
+void giveUpReport(const char* fileName);
 
 // Appends `value` in decimal ("-" for negatives, no leading zeros) through
 // appendText, and returns its result. The digits are formed in numberBuffer.
@@ -41,6 +46,7 @@ struct ReportTally {
   std::string fileName;
   std::size_t fragments = 0;  // appendText calls naming the file
   std::size_t lost = 0;       // of those, the ones not wholly written
+  bool givenUp = false;       // giveUpReport: no more opens of the file
 };
 
 // One tally per report named since the last reset, in order of first use.
