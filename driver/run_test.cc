@@ -89,6 +89,34 @@ TEST(Run, NonAsciiFileNamesAreLoadedAndPrintedAsTheirBytes) {
   EXPECT_EQ(pageNames(), (std::vector<std::string>{"Grayling strip", "Peach"}));
 }
 
+TEST(Run, ControlBytesOfFileNamesReachTheConsoleAsQuestionMarks) {
+  // Bait packs come from other players: a name may hold a terminal's escape
+  // sequences or a line break. Each file is still read through its real name.
+  const struct {
+    std::string file;
+    std::string shown;
+    std::string name;
+  } cases[] = {
+      {"a\x1B]0;title\x07.tkl", "a?]0;title?.tkl", "Title Setter"},
+      {"b\x1B[2J.tkl", "b?[2J.tkl", "Screen Clearer"},
+      {"c\nd.tkl", "c?d.tkl", "Line Breaker"},
+      {"e\x7F\x01\x1F.tkl", "e???.tkl", "Rubout"},
+  };
+  const ScopedTempDir dir;
+  std::string expected = "Tarnlure 2 bait analyser\nLoading baits... please wait...";
+  for (const auto& c : cases) {
+    writeBait(c.file, c.name, 1);
+    expected += "tackle/baits/" + c.shown + "\n";
+  }
+  expected += "SORTING\nWRITING HTM\n";
+  CapturedStream console;
+  CapturedStream errors;
+  EXPECT_EQ(runBanalyse(console.get(), errors.get()), 0);
+  EXPECT_EQ(console.text(), expected);
+  EXPECT_EQ(pageNames(), (std::vector<std::string>{"Line Breaker", "Rubout", "Screen Clearer",
+                                                   "Title Setter"}));
+}
+
 TEST(Run, WhenTheSortDeclinesRowsAreInReverseScanOrder) {
   const ScopedTempDir dir;
   writeBait("a.tkl", "Worm", 3);

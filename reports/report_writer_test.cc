@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "testing/temp_dir.h"
 
@@ -48,6 +49,33 @@ TEST_F(ReportWriter, TalliesFragmentsAndLosses) {
   EXPECT_EQ(tallies[1].fileName, "blocked.txt");
   EXPECT_EQ(tallies[1].fragments, 2U);
   EXPECT_EQ(tallies[1].lost, 2U);
+}
+
+TEST_F(ReportWriter, AGivenUpReportIsNeitherOpenedNorChanged) {
+  writeFile("old.htm", "a page of an earlier run\n");
+  giveUpReport("old.htm");
+  EXPECT_EQ(appendText("old.htm", "head", kLineEnd), 0);
+  EXPECT_EQ(appendNumber("old.htm", 5, kNoLineEnd), 0);
+  EXPECT_EQ(appendText("other.txt", "kept", kLineEnd), 1);
+  EXPECT_EQ(readFile("old.htm"), "a page of an earlier run\n");
+  EXPECT_EQ(readFile("other.txt"), "kept\n");
+  ASSERT_EQ(reportTallies().size(), 2U);
+  EXPECT_EQ(reportTallies()[0].fragments, 2U);
+  EXPECT_EQ(reportTallies()[0].lost, 2U);
+  EXPECT_EQ(reportTallies()[1].lost, 0U);
+
+  // The next run starts afresh.
+  resetReportTallies();
+  EXPECT_EQ(appendText("old.htm", "new", kNoLineEnd), 1);
+  EXPECT_EQ(readFile("old.htm"), "a page of an earlier run\nnew");
+}
+
+TEST_F(ReportWriter, AFragmentLongerThanTheBufferIsWrittenWhole) {
+  const std::string longText(10000, 'x');
+  EXPECT_EQ(appendText("r.txt", longText, kLineEnd), 1);
+  EXPECT_EQ(appendText("r.txt", "y", kLineEnd), 1);
+  EXPECT_EQ(readFile("r.txt"), longText + "\ny\n");
+  EXPECT_EQ(reportTallies()[0].lost, 0U);
 }
 
 TEST(FormatWeight, WritesPoundsOuncesAndDramsTruncatedTowardZero) {
