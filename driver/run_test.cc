@@ -113,8 +113,8 @@ TEST(Run, ControlBytesOfFileNamesReachTheConsoleAsQuestionMarks) {
   CapturedStream errors;
   EXPECT_EQ(runBanalyse(console.get(), errors.get()), 0);
   EXPECT_EQ(console.text(), expected);
-  EXPECT_EQ(pageNames(), (std::vector<std::string>{"Line Breaker", "Rubout", "Screen Clearer",
-                                                   "Title Setter"}));
+  EXPECT_EQ(pageNames(),
+            (std::vector<std::string>{"Line Breaker", "Rubout", "Screen Clearer", "Title Setter"}));
 }
 
 TEST(Run, WhenTheSortDeclinesRowsAreInReverseScanOrder) {

@@ -3,7 +3,6 @@
 #include <array>
 #include <cerrno>
 #include <new>
-#include <system_error>
 
 #include "platform/native.h"
 
@@ -41,8 +40,8 @@ void tell(FileCall call, std::string_view subject, bool failed) {
 
 // A listing the system could not make for lack of memory ends the run as
 // any exhausted allocation does, rather than passing for an empty folder.
-void throwIfOutOfMemory(const std::error_code& error) {
-  if (error == std::errc::not_enough_memory) {
+void throwIfOutOfMemory() {
+  if (errno == ENOMEM) {
     throw std::bad_alloc();
   }
 }
@@ -108,41 +107,32 @@ int openForEmptying(const char* path) {
 }
 
 bool FolderListing::start(const std::string& folder) {
-  entry_ = std::filesystem::directory_iterator();
-  first_ = true;
+  folder_.close();
   bool started = !failsNow(FileCall::kList);
   if (started) {
-    std::error_code error;
-    entry_ = std::filesystem::directory_iterator(nativePath(folder), error);
-    throwIfOutOfMemory(error);
-    started = !error;
+    started = folder_.open(folder);
+    if (!started) {
+      throwIfOutOfMemory();
+    }
   }
   tell(FileCall::kList, folder, !started);
   return started;
 }
 
 bool FolderListing::next(std::filesystem::path& name) {
-  const std::filesystem::directory_iterator end;
-  if (entry_ == end) {
+  if (!folder_.isOpen()) {
     return false;  // ended, or never started: no call is made
   }
-  bool failed = failsNow(FileCall::kList);
-  if (!failed && !first_) {
-    std::error_code error;
-    entry_.increment(error);
-    throwIfOutOfMemory(error);
-    failed = static_cast<bool>(error);
+  const bool failed = failsNow(FileCall::kList);
+  const int found = failed ? -1 : folder_.next(name);
+  if (found < 0 && !failed) {
+    throwIfOutOfMemory();
   }
-  first_ = false;
-  if (failed) {
-    entry_ = end;
+  if (found <= 0) {
+    folder_.close();
   }
-  const bool found = entry_ != end;
-  if (found) {
-    name = entry_->path().filename();
-  }
-  tell(FileCall::kList, {}, failed);
-  return found;
+  tell(FileCall::kList, {}, found < 0);
+  return found > 0;
 }
 
 void failFileCall(FileCall call, std::size_t ordinal) { seam.failAt[indexOf(call)] = ordinal; }

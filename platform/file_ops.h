@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/native.h"
+
 // The kinds of file call, in the order a run first makes them.
 enum class FileCall : std::uint8_t {
   kRemove,
@@ -64,6 +66,7 @@ bool removeFile(const char* path);
 int openForEmptying(const char* path);
 
 // A listing of one folder's entries, in the order the system gives them.
+// The folder stays open until the listing ends or is destroyed.
 class FolderListing {
  public:
   // Starts listing `folder` (open form); false when it cannot be read (a
@@ -75,8 +78,7 @@ class FolderListing {
   bool next(std::filesystem::path& name);
 
  private:
-  std::filesystem::directory_iterator entry_;
-  bool first_ = true;
+  NativeFolder folder_;
 };
 
 // ---- The seam through which tests reach these calls ----

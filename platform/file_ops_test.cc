@@ -1,7 +1,7 @@
 #include "platform/file_ops.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,7 +44,7 @@ TEST_F(FileOps, ABaitFileCostsOpenSizeOneReadAndClose) {
   ASSERT_TRUE(readRegularFile("bait.tkl", bytes));
   EXPECT_EQ(bytes, "[Header]\nName=Worm\n");
   EXPECT_EQ(seenCalls, (std::vector<FileCall>{FileCall::kOpenForReading, FileCall::kSizeQuery,
-                                               FileCall::kRead, FileCall::kClose}));
+                                              FileCall::kRead, FileCall::kClose}));
 }
 
 TEST_F(FileOps, WhatIsNoRegularFileIsOpenedWithoutBlockingThenLeftUnread) {
@@ -142,11 +142,11 @@ TEST_F(FileOps, ClearingAnOldFile) {
       {"link", [] { fs::create_symlink("target.htm", "page.htm"); }, true, true, true, true,
        nullptr},
       {"undeletable file", [] { writeFile("page.htm", "old\n"); }, false, true, true, false, ""},
-      {"undeletable, unemptiable file", [] { writeFile("page.htm", "old\n"); }, false, false,
-       false, false, "old\n"},
+      {"undeletable, unemptiable file", [] { writeFile("page.htm", "old\n"); }, false, false, false,
+       false, "old\n"},
       // Emptying never goes through a link: its target is another file.
-      {"undeletable link", [] { fs::create_symlink("target.htm", "page.htm"); }, false, true,
-       false, false, "target\n"},
+      {"undeletable link", [] { fs::create_symlink("target.htm", "page.htm"); }, false, true, false,
+       false, "target\n"},
       {"directory", [] { fs::create_directory("page.htm"); }, true, true, false, false, nullptr},
   };
   for (const auto& c : cases) {

@@ -70,6 +70,32 @@ bool nativeRemove(const char* path);
 // and never blocking; fails for a directory.
 int nativeOpenForEmptying(const char* path);
 
+// A folder open for listing, through the system's own calls: no memory is
+// allocated but the system's, whose lack shows as ENOMEM. Closed with it.
+class NativeFolder {
+ public:
+  NativeFolder() = default;
+  ~NativeFolder() { close(); }
+  NativeFolder(const NativeFolder&) = delete;
+  NativeFolder& operator=(const NativeFolder&) = delete;
+
+  // Opens `folder` (open form), closing any folder open before; false on
+  // failure, with errno set.
+  bool open(const std::string& folder);
+
+  // The next entry in the system's order, "." and ".." left out: 1 with its
+  // bare name in `name`, 0 at the end, -1 on failure (errno set).
+  int next(std::filesystem::path& name);
+
+  void close() noexcept;
+  bool isOpen() const { return handle_ != nullptr; }
+
+ private:
+  void* handle_ = nullptr;       // POSIX: the DIR; Windows: the search handle
+  std::filesystem::path first_;  // Windows: the entry the search began with
+  bool hasFirst_ = false;
+};
+
 // Makes the standard streams safe to use whatever the player's console did:
 // the console lines are the same bytes on every platform (Windows' C run-time
 // would otherwise widen each "\n" to CR LF; the reports keep their text mode

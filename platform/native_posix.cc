@@ -1,6 +1,7 @@
 // POSIX forms of platform/native.h: a name is its bytes.
 #include "platform/native.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 
 std::filesystem::path nativePath(const std::string& path) { return std::filesystem::path(path); }
 
@@ -48,6 +50,33 @@ bool nativeRemove(const char* path) { return unlink(path) == 0; }
 
 int nativeOpenForEmptying(const char* path) {
   return open(path, O_WRONLY | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+bool NativeFolder::open(const std::string& folder) {
+  close();
+  handle_ = opendir(folder.c_str());
+  return handle_ != nullptr;
+}
+
+int NativeFolder::next(std::filesystem::path& name) {
+  for (;;) {
+    errno = 0;  // readdir tells the end from a failure only by errno
+    const dirent* entry = readdir(static_cast<DIR*>(handle_));
+    if (entry == nullptr) {
+      return errno == 0 ? 0 : -1;
+    }
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+      name = entry->d_name;
+      return 1;
+    }
+  }
+}
+
+void NativeFolder::close() noexcept {
+  if (handle_ != nullptr) {
+    (void)closedir(static_cast<DIR*>(handle_));
+    handle_ = nullptr;
+  }
 }
 
 void prepareStandardStreams() {

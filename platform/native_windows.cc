@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -109,6 +110,67 @@ bool nativeRemove(const char* path) { return _wremove(nativePath(path).c_str()) 
 
 int nativeOpenForEmptying(const char* path) {
   return _wopen(nativePath(path).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY | _O_NOINHERIT);
+}
+
+namespace {
+
+bool isDotEntry(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+}
+
+// errno for the search's last failure: no entry at all is no failure.
+void setErrnoFromSearch() {
+  const DWORD error = GetLastError();
+  errno = error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY ? ENOMEM : ENOENT;
+}
+
+}  // namespace
+
+bool NativeFolder::open(const std::string& folder) {
+  close();
+  WIN32_FIND_DATAW found{};
+  const std::filesystem::path pattern = nativePath(folder) / L"*";
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    setErrnoFromSearch();
+    return false;
+  }
+  handle_ = search;
+  hasFirst_ = !isDotEntry(found.cFileName);
+  if (hasFirst_) {
+    first_ = found.cFileName;
+  }
+  return true;
+}
+
+int NativeFolder::next(std::filesystem::path& name) {
+  if (hasFirst_) {
+    hasFirst_ = false;
+    name = std::move(first_);
+    return 1;
+  }
+  WIN32_FIND_DATAW found{};
+  for (;;) {
+    if (!FindNextFileW(static_cast<HANDLE>(handle_), &found)) {
+      if (GetLastError() == ERROR_NO_MORE_FILES) {
+        return 0;
+      }
+      setErrnoFromSearch();
+      return -1;
+    }
+    if (!isDotEntry(found.cFileName)) {
+      name = found.cFileName;
+      return 1;
+    }
+  }
+}
+
+void NativeFolder::close() noexcept {
+  if (handle_ != nullptr) {
+    (void)FindClose(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+  }
+  hasFirst_ = false;
 }
 
 void prepareStandardStreams() {
