@@ -1,8 +1,8 @@
 // A console that goes away during a run: standard output a pipe whose reader
 // has gone (`banalyse | head -1`, a pager quit early), or no standard output
 // at all (`banalyse >&-`). Over a folder of several hundred bait files the
-// progress lines fill the console's buffer many times, so the run meets the
-// lost console part-way. Both reports must still be written whole, the same
+// progress lines overflow the console's buffer more than once, so the run
+// meets the lost console part-way. Both reports must still be written whole, the same
 // bytes as a run on a console that reads everything, and the run must end
 // with the status the reports give.
 #include <fcntl.h>
