@@ -9,7 +9,11 @@
 // lists "tackle/baits/", reads every ".tkl" file once, and performs the same
 // open-append-close cycles with the same bytes as that run: the page head,
 // then after each bait file read the next block of the log, then the page
-// rows and foot. Nothing is parsed, computed, sorted or printed.
+// rows and foot. Nothing is parsed, computed, sorted or printed, and every
+// file call is a raw POSIX one: per fragment open (O_WRONLY | O_APPEND |
+// O_CREAT), one write and close; per bait file open, fstat, one read and
+// close; the folder by opendir and readdir. That is the least work the
+// tool's file contract allows: no buffer, no stream, no allocation per file.
 //
 // Where the fragments come from: a run's reports hold every byte it wrote
 // but not where one fragment ended and the next began. Both reports have a
@@ -20,13 +24,16 @@
 // byte. Reading and splitting the two references costs the floor one
 // sequential read of each, which the tool does not do; that small extra is
 // left in, so the floor errs on the slow side and never flatters the tool.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -178,21 +185,16 @@ bool splitPage(Report& page) {
   return split.atEnd();
 }
 
-char appendBuffer[1 << 12];
-
-// One cycle as the tool's writer does it: open for appending, write the
-// fragment from a caller buffer (no buffer to allocate, no size to ask the
-// system for), close.
+// One cycle as the contract demands it: one open for appending, one write
+// of the fragment, one close; nothing in user space but the call arguments.
 // False when any part of it failed, as the tool's writer tells.
 bool append(const char* fileName, const std::string& text, const Fragment& fragment) {
-  std::FILE* file = std::fopen(fileName, "a+");
-  if (file == nullptr) {
+  const int file = open(fileName, O_WRONLY | O_APPEND | O_CREAT, 0666);
+  if (file < 0) {
     return false;
   }
-  const bool buffered = std::setvbuf(file, appendBuffer, _IOFBF, sizeof appendBuffer) == 0;
-  const bool written =
-      std::fwrite(text.data() + fragment.begin, 1, fragment.size, file) == fragment.size;
-  return std::fclose(file) == 0 && written && buffered;
+  const ssize_t written = write(file, text.data() + fragment.begin, fragment.size);
+  return close(file) == 0 && written == static_cast<ssize_t>(fragment.size);
 }
 
 // The number of fragments of `report` from `begin` to `end` that failed.
@@ -205,23 +207,30 @@ std::size_t appendRange(const char* fileName, const Report& report, std::size_t 
   return lost;
 }
 
-// Reads the whole file once, unbuffered, into a reused buffer.
+// Reads the whole file with one open, one size query, one read (of one byte
+// more than the size, which shows the end) and one close, into a reused
+// buffer.
 void readOnce(const char* path, std::vector<char>& buffer) {
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) {
+  const int file = open(path, O_RDONLY);
+  if (file < 0) {
     return;
   }
-  (void)std::setvbuf(file, nullptr, _IONBF, 0);
-  while (std::fread(buffer.data(), 1, buffer.size(), file) == buffer.size()) {
+  struct stat status {};
+  if (fstat(file, &status) == 0 && status.st_size >= 0) {
+    const std::size_t size = static_cast<std::size_t>(status.st_size) + 1;
+    if (buffer.size() < size) {
+      buffer.resize(size);
+    }
+    (void)read(file, buffer.data(), size);
   }
-  (void)std::fclose(file);
+  (void)close(file);
 }
 
-bool endsWithTkl(const std::string& name) {
+bool endsWithTkl(std::string_view name) {
   if (name.size() < 4) {
     return false;
   }
-  const char* tail = name.c_str() + name.size() - 4;
+  const char* tail = name.data() + name.size() - 4;
   return tail[0] == '.' && (tail[1] | 0x20) == 't' && (tail[2] | 0x20) == 'k' &&
          (tail[3] | 0x20) == 'l';
 }
@@ -254,17 +263,17 @@ int main(int argc, char** argv) {
   }
 
   constexpr std::size_t kHeadFragments = 11;
-  (void)std::remove(kPage);
+  (void)unlink(kPage);
   std::size_t lost = appendRange(kPage, page, 0, kHeadFragments);
 
-  std::vector<char> buffer(1 << 16);
+  std::vector<char> buffer(1 << 12);
   std::string path = "tackle/baits/";
   const std::size_t directoryLength = path.size();
   std::size_t block = 0;
-  std::error_code error;
-  for (std::filesystem::directory_iterator entry("tackle/baits", error), end;
-       !error && entry != end; entry.increment(error)) {
-    const std::string name = entry->path().filename().string();
+  DIR* folder = opendir("tackle/baits");
+  for (const dirent* entry = folder != nullptr ? readdir(folder) : nullptr; entry != nullptr;
+       entry = readdir(folder)) {
+    const std::string_view name = entry->d_name;
     if (!endsWithTkl(name)) {
       continue;
     }
@@ -277,6 +286,9 @@ int main(int argc, char** argv) {
       lost += appendRange(kLog, log, log.blockStarts[block], next);
     }
     ++block;
+  }
+  if (folder != nullptr) {
+    (void)closedir(folder);
   }
   if (block != log.blockStarts.size()) {
     (void)std::fprintf(stderr, "floor: %zu bait files but %zu blocks in the reference log\n", block,

@@ -171,14 +171,14 @@ awk '
     print ""
     for (n = 10000; n <= 100000; n *= 10) {
       if (n in tool) {
-        printf "tool/floor at N = %d: %.3f (target 1.15 at most): %s\n", n, tool[n] / floor[n],
-               verdict(tool[n] / floor[n] <= 1.15)
+        printf "tool/floor at N = %d: %.3f (target 1.05 at most): %s\n", n, tool[n] / floor[n],
+               verdict(tool[n] / floor[n] <= 1.05)
       }
     }
     if ((10000 in tool) && (100000 in tool)) {
       growth = (tool[100000] / 100000) / (tool[10000] / 10000)
-      printf "µs per bait, N = 100000 against N = 10000: %.3f times (target 1.15 at most): %s\n",
-             growth, verdict(growth <= 1.15)
+      printf "µs per bait, N = 100000 against N = 10000: %.3f times (target 1.05 at most): %s\n",
+             growth, verdict(growth <= 1.05)
     }
     if (100000 in rss) {
       printf "peak memory at N = 100000: %.1f MiB (target 64 at most): %s\n", rss[100000] / 1024,
