@@ -91,9 +91,12 @@ class NativeFolder {
   bool isOpen() const { return handle_ != nullptr; }
 
  private:
-  void* handle_ = nullptr;       // POSIX: the DIR; Windows: the search handle
-  std::filesystem::path first_;  // Windows: the entry the search began with
+  void* handle_ = nullptr;  // POSIX: the DIR; Windows: the search handle
+#ifdef _WIN32
+  // The search begins by giving its first entry with the handle.
+  std::filesystem::path first_;
   bool hasFirst_ = false;
+#endif
 };
 
 // Makes the standard streams safe to use whatever the player's console did:
