@@ -39,7 +39,7 @@ TEST(ProfileReaderOpens, EachBaitFileOnceInARun) {
   writeFile("tackle/baits/a.tkl", baitText("Red Maggots"));
   writeFile("tackle/baits/b.tkl", baitText("Sweetcorn"));
   writeFile("tackle/baits/C.TKL", baitText("Cockle"));
-  // Named like a bait file but not one: found by the scan, never opened.
+  // Named like a bait file but not one: found by the scan, never read.
   std::filesystem::create_directory("tackle/baits/d.tkl");
 
   EXPECT_EQ(opensDuringRun(), 3U);
