@@ -1,7 +1,16 @@
 #!/bin/bash
 # Writes the end-to-end cases; every expected byte below is typed out by hand.
-set -e
-E=/work/main/tests/e2e
+#   tests/e2e/make-cases.sh [FOLDER]
+# writes them into FOLDER, by default the folder this script lives in (the
+# committed cases). The e2e tests run it into a temporary folder and compare
+# what it writes with the committed files, so the two cannot drift apart.
+set -euo pipefail
+E=${1:-$(dirname "${BASH_SOURCE[0]}")}
+if [ ! -d "$E" ]; then
+  echo "make-cases.sh: no folder $E" >&2
+  exit 1
+fi
+E=$(cd "$E" && pwd)
 HEAD='<html><head><title>TL2 Baits</title></head>
 <body bgcolor="#FFFFFF"><p align="center"><font face="Arial"><strong><u>Tarnlure 2 loaded baits & Ideal hook sizes</u></strong></font></p>
 <div align="center"><center><table border="1" cellpadding="2" cellspacing="0" width="80%"><tr>
