@@ -208,7 +208,15 @@ void readUnderMemoryLimit(const char* path) {
 }
 
 TEST(ProfileReader, AFileLargerThanTheMemoryLeftReadsAsUnreadable) {
+// GCC names AddressSanitizer by a macro, clang by a feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define BANALYSE_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BANALYSE_ADDRESS_SANITIZER
+#endif
+#endif
+#ifdef BANALYSE_ADDRESS_SANITIZER
   GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets; "
                   "the plain build runs it";
 #endif
