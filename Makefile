@@ -13,7 +13,7 @@ TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev
 BROWSER_PACKAGES := $(if $(BANALYSE_CHROMIUM),,chromium)
 ENSURE := scripts/ensure-packages.sh
 
-.PHONY: release demo screenshot test test-sanitize clean fuzz-build fuzz fuzz-smoke lint valgrind
+.PHONY: release demo screenshot test test-sanitize test-clang clean fuzz-build fuzz fuzz-smoke lint valgrind
 
 release:
 	@$(ENSURE) $(BUILD_PACKAGES)
@@ -54,6 +54,17 @@ test-sanitize:
 	cmake -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/sanitize -j $(JOBS)
 	ctest --test-dir $(BUILD)/sanitize --output-on-failure -j $(JOBS) -LE browser
+
+# The same tests built by clang, with its sanitizers: the code and the tests
+# stay portable beyond one compiler (clang's warnings, its way of naming a
+# sanitizer build).
+CLANG_PACKAGES := $(TEST_PACKAGES) clang libclang-rt-14-dev
+test-clang:
+	@$(ENSURE) $(CLANG_PACKAGES)
+	cmake -S . -B $(BUILD)/clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	  -DBANALYSE_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/clang -j $(JOBS)
+	ctest --test-dir $(BUILD)/clang --output-on-failure -j $(JOBS) -LE browser
 
 # Fuzzing: libFuzzer targets built by clang with ASan and UBSan, run one at
 # a time. `make fuzz` searches for FUZZ_SECONDS per target; `make fuzz-smoke`
