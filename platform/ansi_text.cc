@@ -49,4 +49,3 @@ void utf16ToAnsi(std::string_view utf16le, std::string& out) {
     out.push_back(toCp1252(first));
   }
 }
-

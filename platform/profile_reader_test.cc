@@ -10,6 +10,7 @@
 #endif
 
 #include "platform/files.h"
+#include "testing/sanitizer.h"
 #include "testing/temp_dir.h"
 
 namespace {
@@ -208,10 +209,10 @@ void readUnderMemoryLimit(const char* path) {
 }
 
 TEST(ProfileReader, AFileLargerThanTheMemoryLeftReadsAsUnreadable) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets; "
-                  "the plain build runs it";
-#endif
+  if (kAddressSanitizer) {
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets; "
+                    "the plain build runs it";
+  }
   const ScopedTempDir dir;
   writeFile("huge.tkl", "[s]\nk=v\n");
   std::filesystem::resize_file("huge.tkl", std::uintmax_t{1} << 31);  // sparse: no disk used

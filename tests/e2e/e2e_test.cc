@@ -6,10 +6,15 @@
 //   stdout.txt     the console output of the last run
 //   baithook.htm   the page after the last run
 //   banalyse.txt   the log after the last run; when absent, no log may exist
+// The folders themselves are written by make-cases.sh, beside this file; a
+// test runs it afresh and compares, so a hand edit of either shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,5 +67,46 @@ INSTANTIATE_TEST_SUITE_P(Folders, GoldenRun, ::testing::ValuesIn(caseNames()),
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// Every folder and file in the case folders under `root` (files directly in
+// `root`, such as this test's source, are no case), with each file's bytes.
+std::map<std::string, std::string> caseTree(const fs::path& root) {
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
+    if (it.depth() == 0 && !it->is_directory()) {
+      continue;
+    }
+    const std::string name = it->path().lexically_relative(root).generic_string();
+    entries[name] = it->is_directory() ? "(folder)" : readFile(it->path());
+  }
+  return entries;
+}
+
+TEST(GoldenFiles, AreWhatMakeCasesWrites) {
+  const ScopedTempDir dir;
+  const std::string command = std::string("bash '") + BANALYSE_E2E_DIR + "/make-cases.sh' '" +
+                              dir.path().string() + "/written' 2> errors.out";
+  fs::create_directory("written");
+  ASSERT_EQ(std::system(command.c_str()), 0) << readFile("errors.out");
+
+  const auto written = caseTree(dir.path() / "written");
+  const auto committed = caseTree(BANALYSE_E2E_DIR);
+  std::set<std::string> names;
+  for (const auto* tree : {&written, &committed}) {
+    for (const auto& entry : *tree) {
+      names.insert(entry.first);
+    }
+  }
+  for (const std::string& name : names) {
+    if (written.count(name) == 0) {
+      ADD_FAILURE() << name << ": committed, but make-cases.sh does not write it";
+    } else if (committed.count(name) == 0) {
+      ADD_FAILURE() << name << ": written by make-cases.sh, but not committed";
+    } else {
+      EXPECT_EQ(written.at(name), committed.at(name)) << name;
+    }
+  }
+}
 
 }  // namespace
