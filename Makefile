@@ -80,7 +80,7 @@ fuzz-smoke: fuzz-build
 # the rules step by step, as written) and CastIntegerToAddressAtReturn on the
 # page, which misreads its table of names.
 LINT_PACKAGES := $(TEST_PACKAGES) clang-tidy cppcheck
-LINT_FILES = $(filter-out %_test.cc %native_windows.cc, \
+LINT_FILES = $(filter-out %_test.cc %_windows.cc, \
   $(wildcard platform/*.cc catalogue/*.cc reports/*.cc driver/*.cc fuzz/*.cc)) \
   tests/bad_input/tool_run.cc tests/bad_input/launch_main.cc
 CPPCHECK_FLAGS := --enable=warning,style,performance,portability --std=c++20 --inline-suppr \
@@ -138,6 +138,32 @@ windows:
 test-windows: windows
 	@$(ENSURE) $(WINE_PACKAGES)
 	tests/windows/run-under-wine.sh $(BUILD)/windows/banalyse.exe $(BUILD)
+
+# The differential test: random profile files and numeric texts asked of our
+# reader and of the platform's own under Wine, answer by answer (see
+# tests/conformance/run.sh). A fresh seed each run; CONFORMANCE_SEED=N
+# replays one. `make conformance-corpus` records the corpus that `make test`
+# replays; `make best-fit-table` regenerates platform/cp1252_best_fit.inc.
+.PHONY: test-conformance conformance-corpus best-fit-table conformance-tool
+CONFORMANCE_TOOL = $(BUILD)/debug/tests/conformance/banalyse_conformance
+CONFORMANCE_PROBE = $(BUILD)/windows/tests/conformance/profile_probe.exe
+conformance-tool:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/debug -j $(JOBS) --target banalyse_conformance
+
+test-conformance: windows conformance-tool
+	@$(ENSURE) $(WINE_PACKAGES)
+	CONFORMANCE_SEED=$(CONFORMANCE_SEED) tests/conformance/run.sh check $(CONFORMANCE_TOOL) \
+	  $(CONFORMANCE_PROBE) $(BUILD)
+
+conformance-corpus: windows conformance-tool
+	@$(ENSURE) $(WINE_PACKAGES)
+	tests/conformance/run.sh record $(CONFORMANCE_TOOL) $(CONFORMANCE_PROBE) $(BUILD)
+
+best-fit-table: windows
+	@$(ENSURE) $(WINE_PACKAGES)
+	tests/conformance/run.sh best-fit $(BUILD)/windows/tests/conformance/best_fit_table.exe $(BUILD)
 
 dist: release windows
 	dist/make-archives.sh $(BUILD)/release $(BUILD)/windows/banalyse.exe $(BUILD)/dist
