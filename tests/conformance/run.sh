@@ -9,7 +9,7 @@
 #       BUILD_DIR/conformance-run. A fresh seed each run unless
 #       CONFORMANCE_SEED is set; CONFORMANCE_FILES (3000), CONFORMANCE_NUMBERS
 #       (3000) and CONFORMANCE_EXTRA (random requests per file beyond the
-#       tool's 38, 6) size it. Fails on any answer that differs, and on any
+#       tool's 38, 4) size it. Fails on any answer that differs, and on any
 #       fixed case of a known difference that no longer holds.
 #   run.sh record TOOL PROBE BUILD_DIR
 #       Records tests/conformance/corpus afresh (`make conformance-corpus`):
@@ -86,7 +86,7 @@ case "$mode" in
     run=$build/conformance-run
     rm -rf "$run"
     "$tool" generate "$run" "$seed" "${CONFORMANCE_FILES:-3000}" \
-      "${CONFORMANCE_NUMBERS:-3000}" "${CONFORMANCE_EXTRA:-6}"
+      "${CONFORMANCE_NUMBERS:-3000}" "${CONFORMANCE_EXTRA:-4}"
     probe_run "$probe" "$run" job.txt answers.txt known-job.txt known-answers.txt
     status=0
     "$tool" compare "$run" "$run/differences.txt" || status=$?
