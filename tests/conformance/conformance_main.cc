@@ -23,9 +23,10 @@ bool parseNumber(const char* text, unsigned long long& value) {
 }
 
 int usage() {
-  std::fprintf(stderr,
-               "usage: banalyse_conformance generate FOLDER SEED FILES NUMBERS [EXTRA_REQUESTS]\n"
-               "       banalyse_conformance compare FOLDER [DIFFERENCES_FILE]\n");
+  (void)std::fprintf(
+      stderr,
+      "usage: banalyse_conformance generate FOLDER SEED FILES NUMBERS [EXTRA_REQUESTS]\n"
+      "       banalyse_conformance compare FOLDER [DIFFERENCES_FILE]\n");
   return 2;
 }
 
@@ -61,10 +62,10 @@ int compare(const std::filesystem::path& folder, const char* differencesFile) {
   if (differencesFile != nullptr) {
     FILE* all = std::fopen(differencesFile, "wb");
     for (std::size_t i = 0; all != nullptr && i < random.differences.size(); ++i) {
-      std::fprintf(all, "%s\n", random.differences[i].c_str());
+      (void)std::fprintf(all, "%s\n", random.differences[i].c_str());
     }
     if (all == nullptr || std::fclose(all) != 0) {
-      std::fprintf(stderr, "banalyse_conformance: cannot write %s\n", differencesFile);
+      (void)std::fprintf(stderr, "banalyse_conformance: cannot write %s\n", differencesFile);
       return 1;
     }
   }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string_view>
 #include <system_error>
@@ -29,7 +30,7 @@ bool writeBytes(const fs::path& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) {
-    std::fprintf(stderr, "conformance: cannot write %s\n", path.string().c_str());
+    (void)std::fprintf(stderr, "conformance: cannot write %s\n", path.string().c_str());
     return false;
   }
   return true;
@@ -81,7 +82,7 @@ void appendNumberLine(std::string& job, const std::string& text) {
 
 std::string numbered(unsigned number, int width) {
   char text[16];
-  std::snprintf(text, sizeof text, "%0*u", width, number);
+  (void)std::snprintf(text, sizeof text, "%0*u", width, number);
   return text;
 }
 
@@ -90,7 +91,8 @@ std::string ourAnswer(const ProfileDocument& document, const ProfileRequest& req
   char buffer[kBufferSize];
   const std::size_t count = getProfileString(document, request.section, request.key,
                                              request.defaultText, buffer, sizeof buffer);
-  std::string answer = std::to_string(count) + "\t";
+  std::string answer = std::to_string(count);
+  answer += '\t';
   job_format::appendEscaped(std::string_view(buffer, count), answer);
   return answer;
 }
@@ -101,14 +103,22 @@ std::string ourNumberAnswer(const std::string& text) {
   std::uint32_t bits = 0;
   std::memcpy(&bits, &real, sizeof bits);
   char answer[32];
-  std::snprintf(answer, sizeof answer, "%d\t%08X", static_cast<int>(parseInteger(text)),
-                static_cast<unsigned>(bits));
+  (void)std::snprintf(answer, sizeof answer, "%d\t%08X", static_cast<int>(parseInteger(text)),
+                      static_cast<unsigned>(bits));
   return answer;
 }
 
+std::string joined(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (const std::string_view part : parts) {
+    text += part;
+  }
+  return text;
+}
+
 std::string describeRequest(const ProfileRequest& request) {
-  return "[" + job_format::escaped(request.section) + "] " + job_format::escaped(request.key) +
-         " def=" + job_format::escaped(request.defaultText);
+  return joined({"[", job_format::escaped(request.section), "] ", job_format::escaped(request.key),
+                 " def=", job_format::escaped(request.defaultText)});
 }
 
 }  // namespace
@@ -171,8 +181,8 @@ bool compareAnswers(const fs::path& folder, const std::string& jobName,
   std::string job;
   std::string answers;
   if (!readBytes(folder / jobName, job) || !readBytes(folder / answerName, answers)) {
-    result.differences.push_back("cannot read " + (folder / jobName).string() + " or " +
-                                 (folder / answerName).string());
+    result.differences.push_back(joined(
+        {"cannot read ", (folder / jobName).string(), " or ", (folder / answerName).string()}));
     return false;
   }
   const std::vector<std::string_view> jobLines = linesOf(job);
@@ -209,22 +219,23 @@ bool compareAnswers(const fs::path& folder, const std::string& jobName,
       ++result.numbers;
       ours = ourNumberAnswer(text);
     } else {
-      result.differences.push_back("malformed job line: " + std::string(line.substr(0, 200)));
+      result.differences.push_back(joined({"malformed job line: ", line.substr(0, 200)}));
       return false;
     }
     if (answered >= answerLines.size()) {
-      result.differences.push_back(answerName + " ends before " + jobName);
+      result.differences.push_back(joined({answerName, " ends before ", jobName}));
       return false;
     }
     const std::string_view platform = answerLines[answered++];
     if (platform != ours) {
-      result.differences.push_back((kind == 'Q' ? path + " " + describeRequest(request)
-                                                : "number " + job_format::escaped(text)) +
-                                   ": platform " + std::string(platform) + ", ours " + ours);
+      const std::string asked = kind == 'Q' ? joined({path, " ", describeRequest(request)})
+                                            : joined({"number ", job_format::escaped(text)});
+      result.differences.push_back(joined({asked, ": platform ", platform, ", ours ", ours}));
     }
   }
   if (answered != answerLines.size()) {
-    result.differences.push_back(answerName + " holds more lines than " + jobName + " asks for");
+    result.differences.push_back(
+        joined({answerName, " holds more lines than ", jobName, " asks for"}));
     return false;
   }
   return true;
@@ -233,7 +244,7 @@ bool compareAnswers(const fs::path& folder, const std::string& jobName,
 bool checkKnownDifferences(const fs::path& folder, Comparison& result) {
   std::string answers;
   if (!readBytes(folder / "known-answers.txt", answers)) {
-    result.differences.push_back("cannot read " + (folder / "known-answers.txt").string());
+    result.differences.push_back(joined({"cannot read ", (folder / "known-answers.txt").string()}));
     return false;
   }
   const std::vector<std::string_view> lines = linesOf(answers);
@@ -253,10 +264,10 @@ bool checkKnownDifferences(const fs::path& folder, Comparison& result) {
     document.parse(file);
     const std::string ours = ourAnswer(document, known.request);
     const std::string oursExpected =
-        std::to_string(known.ours.size()) + "\t" + job_format::escaped(known.ours);
+        joined({std::to_string(known.ours.size()), "\t", job_format::escaped(known.ours)});
     if (ours != oursExpected) {
-      result.differences.push_back(std::string("fixed case \"") + known.what + "\": ours " + ours +
-                                   ", our rules give " + oursExpected);
+      result.differences.push_back(joined(
+          {"fixed case \"", known.what, "\": ours ", ours, ", our rules give ", oursExpected}));
     }
     job_format::splitAtTabs(lines[i], fields);
     const bool platformRight =
@@ -266,10 +277,9 @@ bool checkKnownDifferences(const fs::path& folder, Comparison& result) {
              : value == known.platform) &&
         fields[0] == std::to_string(value.size());
     if (!platformRight) {
-      result.differences.push_back(std::string("fixed case \"") + known.what + "\": platform " +
-                                   std::string(lines[i]) + ", expected " +
-                                   job_format::escaped(known.platform) +
-                                   (known.platformAddsAnyByte ? " and one byte more" : ""));
+      result.differences.push_back(joined({"fixed case \"", known.what, "\": platform ", lines[i],
+                                           ", expected ", job_format::escaped(known.platform),
+                                           known.platformAddsAnyByte ? " and one byte more" : ""}));
     }
   }
   for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -278,11 +288,11 @@ bool checkKnownDifferences(const fs::path& folder, Comparison& result) {
     const std::string_view platform = lines[profiles.size() + i];
     const std::string ours = ourNumberAnswer(known.text);
     const std::string real = ours.substr(ours.find('\t'));
-    const std::string platformExpected = std::to_string(known.platform) + real;
+    const std::string platformExpected = joined({std::to_string(known.platform), real});
     if (parseInteger(known.text) != known.ours || platform != platformExpected) {
-      result.differences.push_back(std::string("fixed number \"") + known.what + "\" (" +
-                                   known.text + "): platform " + std::string(platform) +
-                                   ", expected " + platformExpected + "; ours " + ours);
+      result.differences.push_back(
+          joined({"fixed number \"", known.what, "\" (", known.text, "): platform ", platform,
+                  ", expected ", platformExpected, "; ours ", ours}));
     }
   }
   return true;

@@ -29,7 +29,7 @@ std::string nearFloatMidpoint(RandomSource& random) {
   std::memcpy(&high, &bits, sizeof high);
   const double midpoint = (static_cast<double>(low) + static_cast<double>(high)) / 2;
   char text[96];
-  std::snprintf(text, sizeof text, "%.*e", static_cast<int>(16 + random.below(30)), midpoint);
+  (void)std::snprintf(text, sizeof text, "%.*e", static_cast<int>(16 + random.below(30)), midpoint);
   std::string out = text;
   const std::size_t exponent = out.find('e');
   if (random.chance(60) && exponent != std::string::npos && exponent > 2) {

@@ -350,12 +350,12 @@ class FileDrawer {
       nameWithNul(text, key, "=");
       append(text, blanks(random_, 20));
       text.push_back('=');
-      Units value;
-      append(value, blanks(random_, 20));
-      this->value(value);
-      append(value, blanks(random_, 15));
-      avoidQuotedLength255(value);
-      text.insert(text.end(), value.begin(), value.end());
+      Units valuePart;
+      append(valuePart, blanks(random_, 20));
+      value(valuePart);
+      append(valuePart, blanks(random_, 15));
+      avoidQuotedLength255(valuePart);
+      text.insert(text.end(), valuePart.begin(), valuePart.end());
     } else if (kind < 82) {
       text.push_back(';');
       append(text, randomWords(random_, random_.below(20), 10));
