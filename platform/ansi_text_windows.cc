@@ -12,6 +12,8 @@
 #endif
 #include <windows.h>
 
+static_assert(sizeof(wchar_t) == 2, "Windows' wide characters are UTF-16 units");
+
 void utf16ToAnsi(std::string_view utf16le, std::string& out) {
   out.clear();
   // Converted a piece at a time, so that a large file needs no second copy
