@@ -87,15 +87,16 @@ fuzz-smoke: fuzz-build
 # Static analysis. First the format: every C++ file as clang-format lays it
 # out (.clang-format). Then clang-tidy with the checks chosen in .clang-tidy,
 # and cppcheck, over every source but the tests (the test framework's macros
-# are not ours to judge): the tool, the fuzz, bad-input and browser helpers,
-# the test helpers and the benchmark.
+# are not ours to judge): the tool, the fuzz, bad-input, browser and
+# conformance helpers, the test helpers and the benchmark. The Windows-only
+# files are linted for the Windows target by scripts/lint-windows.sh.
 # Of cppcheck's findings two are not taken: useStlAlgorithm (the loops follow
 # the rules step by step, as written) and CastIntegerToAddressAtReturn on the
 # page, which misreads its table of names.
 LINT_PACKAGES := $(TEST_PACKAGES) clang-format clang-tidy cppcheck g++-mingw-w64-x86-64
 FORMAT_FILES = $(sort $(shell find . -path ./.git -prune -o -path ./$(BUILD) -prune -o \
   -type f \( -name '*.cc' -o -name '*.h' \) -print))
-LINT_FILES = $(filter-out %_test.cc %native_windows.cc, \
+LINT_FILES = $(filter-out %_test.cc %_windows.cc %profile_probe.cc %best_fit_table.cc, \
   $(wildcard platform/*.cc catalogue/*.cc reports/*.cc driver/*.cc fuzz/*.cc testing/*.cc \
   tests/*/*.cc bench/*.cc))
 CPPCHECK_FLAGS := --enable=warning,style,performance,portability --std=c++20 --inline-suppr \
@@ -158,6 +159,32 @@ windows:
 test-windows: windows
 	@$(ENSURE) $(WINE_PACKAGES)
 	tests/windows/run-under-wine.sh $(BUILD)/windows/banalyse.exe $(BUILD)
+
+# The differential test: random profile files and numeric texts asked of our
+# reader and of the platform's own under Wine, answer by answer (see
+# tests/conformance/run.sh). A fresh seed each run; CONFORMANCE_SEED=N
+# replays one. `make conformance-corpus` records the corpus that `make test`
+# replays; `make best-fit-table` regenerates platform/cp1252_best_fit.inc.
+.PHONY: test-conformance conformance-corpus best-fit-table conformance-tool
+CONFORMANCE_TOOL = $(BUILD)/debug/tests/conformance/banalyse_conformance
+CONFORMANCE_PROBE = $(BUILD)/windows/tests/conformance/profile_probe.exe
+conformance-tool:
+	@$(ENSURE) $(TEST_PACKAGES)
+	cmake -S . -B $(BUILD)/debug -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/debug -j $(JOBS) --target banalyse_conformance
+
+test-conformance: windows conformance-tool
+	@$(ENSURE) $(WINE_PACKAGES)
+	CONFORMANCE_SEED=$(CONFORMANCE_SEED) tests/conformance/run.sh check $(CONFORMANCE_TOOL) \
+	  $(CONFORMANCE_PROBE) $(BUILD)
+
+conformance-corpus: windows conformance-tool
+	@$(ENSURE) $(WINE_PACKAGES)
+	tests/conformance/run.sh record $(CONFORMANCE_TOOL) $(CONFORMANCE_PROBE) $(BUILD)
+
+best-fit-table: windows
+	@$(ENSURE) $(WINE_PACKAGES)
+	tests/conformance/run.sh best-fit $(BUILD)/windows/tests/conformance/best_fit_table.exe $(BUILD)
 
 dist: release windows
 	dist/make-archives.sh $(BUILD)/release $(BUILD)/windows/banalyse.exe $(BUILD)/dist

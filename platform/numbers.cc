@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <system_error>
 
 namespace {
@@ -12,6 +13,9 @@ bool isCWhiteSpace(char c) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The Windows run-time reads "d" and "D" as exponent letters too.
+bool isExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
 // Index of the first byte after leading white space.
 std::size_t skipWhiteSpace(std::string_view text) {
@@ -86,7 +90,8 @@ float parseReal(std::string_view text) {
     return 0.0F;
   }
   std::size_t end = i;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+  const std::size_t exponentLetter = i;
+  if (i < text.size() && isExponentLetter(text[i])) {
     std::size_t j = i + 1;
     bool negativeExponent = false;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
@@ -109,9 +114,15 @@ float parseReal(std::string_view text) {
     return negative ? -0.0F : 0.0F;
   }
   double value = 0.0;
-  const char* first = text.data() + start;
-  const char* last = text.data() + end;
-  const auto result = std::from_chars(first, last, value, std::chars_format::general);
+  std::string_view matched = text.substr(start, end - start);
+  std::string withE;  // the conversion knows only "e" and "E" as exponent letters
+  if (end > exponentLetter && (text[exponentLetter] == 'd' || text[exponentLetter] == 'D')) {
+    withE.assign(matched);
+    withE[exponentLetter - start] = 'e';
+    matched = withE;
+  }
+  const auto result = std::from_chars(matched.data(), matched.data() + matched.size(), value,
+                                      std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range) {
     value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   } else if (result.ec != std::errc{}) {

@@ -13,8 +13,9 @@
 std::int32_t parseInteger(std::string_view text);
 
 // The real rule: skip leading white space, one optional sign, digits with at
-// most one decimal point (at least one digit in all), then an exponent ("e" or
-// "E", optional sign, digits) only when at least one exponent digit follows.
+// most one decimal point (at least one digit in all), then an exponent ("e",
+// "E", "d" or "D", optional sign, digits) only when at least one exponent
+// digit follows: "1D2" reads as 100.
 // Anything else ends the number; no mantissa digit gives 0. Hexadecimal,
 // "inf", "nan" and decimal commas are not numbers. The matched text becomes
 // the nearest double (infinite beyond its range), which is then rounded to

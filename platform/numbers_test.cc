@@ -71,7 +71,11 @@ TEST(ParseReal, FollowsTheDecimalRule) {
       {"abc", 0.0F},       {"1e39", inf},
       {"-1e39", -inf},     {"1e400", inf},
       {"1e-400", 0.0F},    {"1e99999999999999999999", inf},
-      {"7.5 ; max", 7.5F},
+      {"7.5 ; max", 7.5F}, {"1D2", 100.0F},
+      {"1d2", 100.0F},     {"-2.5d-1", -0.25F},
+      {"1d", 1.0F},        {"1D+", 1.0F},
+      {"1e2d3", 100.0F},   {"4d1e1", 40.0F},
+      {"1d39", inf},       {"0d5", 0.0F},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

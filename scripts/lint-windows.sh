@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Lints the file only the Windows build compiles, platform/native_windows.cc,
+# Lints the files only the Windows build compiles, platform/*_windows.cc,
 # as the mingw-w64 cross compiler sees it. `make lint` runs it:
 #   scripts/lint-windows.sh BUILD_DIR 'CMAKE_FLAGS' CPPCHECK_FLAGS...
 # BUILD_DIR is configured (not built) for Windows, so its compile commands
@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 build=$1
 read -r -a cmake_flags <<<"$2"
 shift 2
-files=(platform/native_windows.cc)
+files=(platform/*_windows.cc)
 cross=x86_64-w64-mingw32-g++
 
 cmake -S . -B "$build" --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

@@ -14,7 +14,10 @@
 #
 # Wine runs in the C.UTF-8 locale: it then reads the Linux file names as
 # UTF-8 and uses Windows-1252 as the ANSI code page, in which the expected
-# console output of tests/windows/ shows the file names.
+# console output of tests/windows/ shows the file names. A folder with a file
+# `locale` runs in the locale it names instead: Wine takes its ANSI code page
+# from the locale's name (pl_PL.UTF-8 gives 1250, as on a Polish Windows),
+# whether or not the system has that locale installed.
 #
 # Usage: tests/windows/run-under-wine.sh BANALYSE_EXE BUILD_DIR
 # The Wine prefix is BUILD_DIR/wine-prefix, made on the first run and reused
@@ -75,7 +78,7 @@ same() {
 
 # runCase FOLDER: true when every run succeeded and every file matched.
 runCase() {
-  local expected=$1 name run runs status=0
+  local expected=$1 name run runs locale status=0
   name=$(basename "$expected")
   run=$build/wine-runs/$name
   rm -rf "$run"
@@ -83,8 +86,10 @@ runCase() {
   cp -R "$expected/game" "$run/game"
   runs=1
   [ -f "$expected/runs" ] && runs=$(<"$expected/runs")
+  locale=C.UTF-8
+  [ -f "$expected/locale" ] && locale=$(<"$expected/locale")
   for ((i = 1; i <= runs; i++)); do
-    if ! (cd "$run/game" && wine "$exe" >"$run/stdout" 2>"$run/stderr"); then
+    if ! (cd "$run/game" && LC_ALL=$locale wine "$exe" >"$run/stdout" 2>"$run/stderr"); then
       echo "  run $i of $runs exited with status $?: $(head -c 300 "$run/stderr")"
       return 1
     fi
