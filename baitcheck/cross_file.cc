@@ -15,9 +15,9 @@ void compare(std::unordered_map<std::string, std::string>& seen, CheckCode code,
   if (isNew) {
     return;
   }
-  const Finding finding{
-      code, line,
-      std::string(key) + " " + quoted(value) + " is also the " + key + " of " + earlier->second};
+  const Finding finding{code, line,
+                        std::string(key) + " " + quotedText(value) + " is also the " + key +
+                            " of " + earlier->second};
   // Keep the findings in line order.
   const auto at =
       std::upper_bound(report.findings.begin(), report.findings.end(), finding,

@@ -53,7 +53,7 @@ std::string linesText(const std::vector<std::size_t>& numbers, std::size_t total
 }
 
 std::string keyAt(std::string_view name, std::size_t line) {
-  return quoted(name) + " (line " + std::to_string(line) + ")";
+  return quotedText(name) + " (line " + std::to_string(line) + ")";
 }
 
 // The read key nearest to `name` within kMaxEdits, one read from `readAs`
@@ -193,11 +193,11 @@ void LineChecks::endSection() {
   for (const Hiding& hiding : hiding_) {
     const BaitKey& row = *hiding.row;
     std::string message =
-        quoted(hiding.name) +
+        quotedText(hiding.name) +
         " has no \"=\": the game takes it for a key without a value, so it uses the default " +
         shownValue(correctBaitValue(readBaitValue(row.kind, row.defaultText), row.correction));
     if (hiding.hiddenCount > 0) {
-      message += ", and does not read " + quoted(hiding.name) + " on " +
+      message += ", and does not read " + quotedText(hiding.name) + " on " +
                  linesText(hiding.hidden, hiding.hiddenCount);
     }
     findings_.add(CheckCode::kBareLine, hiding.line, std::move(message));
@@ -242,7 +242,7 @@ void LineChecks::keyLine(const ProfileLine& line) {
 
 void LineChecks::orphanKey(const ProfileLine& line) {
   std::string message =
-      quoted(line.name) + " stands above the first section, where the game reads no key";
+      quotedText(line.name) + " stands above the first section, where the game reads no key";
   const BaitKey* row = line.kind == ProfileLineKind::kKey ? findBaitKey(line.name) : nullptr;
   if (row != nullptr) {
     message +=
@@ -252,9 +252,9 @@ void LineChecks::orphanKey(const ProfileLine& line) {
 }
 
 void LineChecks::unknownKey(const ProfileLine& line) {
-  std::string message = quoted(line.name) + " is not a key the game reads";
+  std::string message = quotedText(line.name) + " is not a key the game reads";
   if (const BaitKey* nearest = nearestKey(line.name, header_.readAs)) {
-    message += "; did you mean " + quoted(nearest->key);
+    message += "; did you mean " + quotedText(nearest->key);
     if (!readFrom(*nearest, header_.readAs)) {
       message += ", read from " + sectionOf(*nearest);
     }
@@ -265,8 +265,9 @@ void LineChecks::unknownKey(const ProfileLine& line) {
 
 void LineChecks::misplacedKey(const ProfileLine& line, const BaitKey& row) {
   findings_.add(CheckCode::kMisplacedKey, line.number,
-                quoted(line.name) + " is read only from " + sectionOf(row) + "; here it is under " +
-                    bracketed(header_.name) + ", so the game uses " + usedValue(row));
+                quotedText(line.name) + " is read only from " + sectionOf(row) +
+                    "; here it is under " + bracketed(header_.name) + ", so the game uses " +
+                    usedValue(row));
 }
 
 void LineChecks::repeatedKey(const ProfileLine& line, const BaitKey& row) {
@@ -277,7 +278,7 @@ void LineChecks::repeatedKey(const ProfileLine& line, const BaitKey& row) {
     return;
   }
   findings_.add(CheckCode::kRepeatedKey, line.number,
-                quoted(line.name) + " repeats line " + std::to_string(answer.keyLine) +
+                quotedText(line.name) + " repeats line " + std::to_string(answer.keyLine) +
                     ": the game reads only the first, so it uses " + usedValue(row));
 }
 
@@ -289,17 +290,18 @@ void LineChecks::bareLine(const ProfileLine& line) {
       hiding_.push_back(Hiding{line.number, row, std::string(line.name), {}, 0});
     } else {
       findings_.add(CheckCode::kBareLine, line.number,
-                    quoted(line.name) + " has no \"=\"; the game reads " + quoted(line.name) +
-                        " from line " + std::to_string(answer.keyLine) + " only");
+                    quotedText(line.name) + " has no \"=\"; the game reads " +
+                        quotedText(line.name) + " from line " + std::to_string(answer.keyLine) +
+                        " only");
     }
     return;
   }
-  std::string message =
-      quoted(line.text) + " is neither a comment nor key=value, so the game reads nothing from it";
+  std::string message = quotedText(line.text) +
+                        " is neither a comment nor key=value, so the game reads nothing from it";
   if (line.text.front() == '#' || line.text.substr(0, 2) == "//") {
     message += "; comments start with \";\"";
   } else if (const std::string meant = meantKeyLine(line.text, header_.readAs); !meant.empty()) {
-    message += "; did you mean " + quoted(meant) + "?";
+    message += "; did you mean " + quotedText(meant) + "?";
   }
   findings_.add(CheckCode::kBareLine, line.number, std::move(message));
 }

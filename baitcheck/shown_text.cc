@@ -83,7 +83,7 @@ std::string realText(float value) {
 
 }  // namespace
 
-std::string quoted(std::string_view text) {
+std::string quotedText(std::string_view text) {
   std::string out = "\"";
   if (text.size() > kQuotedBytes) {
     std::size_t cut = kQuotedBytes;
@@ -116,7 +116,7 @@ std::string cellText(const BaitFieldValue& value) {
 
 std::string shownValue(const BaitFieldValue& value) {
   if (value.kind == BaitKeyKind::kText || value.kind == BaitKeyKind::kRef) {
-    return quoted(value.text);
+    return quotedText(value.text);
   }
   return cellText(value);
 }

@@ -15,7 +15,7 @@
 constexpr std::size_t kQuotedBytes = 60;
 
 // `text` in double quotes, cut to kQuotedBytes.
-std::string quoted(std::string_view text);
+std::string quotedText(std::string_view text);
 
 // A field's content as a finding names it: a text quoted, a number in
 // decimal (a real in the fewest digits that read back to it, "inf" beyond

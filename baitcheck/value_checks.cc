@@ -40,13 +40,14 @@ class ValueChecker {
                                     std::to_string(kMaxProfileValue));
     }
     if (row.kind == BaitKeyKind::kRef && read.size() > kRefSize - 1) {
-      add(CheckCode::kCutValue, " " + quoted(read) + " is " + std::to_string(read.size()) +
+      add(CheckCode::kCutValue, " " + quotedText(read) + " is " + std::to_string(read.size()) +
                                     " bytes long: the game keeps only its first " +
                                     std::to_string(kRefSize - 1) + ", " +
-                                    quoted(read.substr(0, kRefSize - 1)));
+                                    quotedText(read.substr(0, kRefSize - 1)));
     }
     if (row.kind == BaitKeyKind::kFlag && read != "0" && read != "1") {
-      add(CheckCode::kFlagValue, " " + quoted(read) + " is neither 0 nor 1, so the flag is clear");
+      add(CheckCode::kFlagValue,
+          " " + quotedText(read) + " is neither 0 nor 1, so the flag is clear");
     }
     if (isNumeric(row.kind)) {
       checkNumber(row, read);
@@ -65,9 +66,9 @@ class ValueChecker {
                isUtf8BeyondAscii(name.field(record).text)) {
       const std::string_view text = name.field(record).text;
       findings_.add(CheckCode::kUtf8Name, file_.answers[0].keyLine,
-                    "Name " + quoted(text) +
+                    "Name " + quotedText(text) +
                         " is written in UTF-8: the game shows it in the Windows code page, as " +
-                        quoted(windows1252ToUtf8(text)));
+                        quotedText(windows1252ToUtf8(text)));
     }
     checkSections(nearMisses);
     const BaitKey& classType = *findBaitKey("ClassType");
@@ -103,10 +104,10 @@ class ValueChecker {
       add(CheckCode::kPartialNumber, " is empty, so it reads as " + shownValue(asRead));
     } else if (!prefix.hasDigits) {
       add(CheckCode::kPartialNumber,
-          " " + quoted(read) + " is not a number, so it reads as " + shownValue(asRead));
+          " " + quotedText(read) + " is not a number, so it reads as " + shownValue(asRead));
     } else if (!isWholeNumber(read, prefix)) {
       add(CheckCode::kPartialNumber,
-          " " + quoted(read) + " is read only in part, as " + shownValue(asRead));
+          " " + quotedText(read) + " is read only in part, as " + shownValue(asRead));
     }
     if (prefix.hasDigits) {
       checkFit(row, read.substr(0, prefix.length), prefix, asRead);
@@ -134,10 +135,10 @@ class ValueChecker {
         }
         break;
       case BaitKeyKind::kInteger16:
-        checkRange(written, prefix, number, -32768, 32767, asRead);
+        checkRange(written, number, -32768, 32767, asRead);
         break;
       case BaitKeyKind::kInteger8:
-        checkRange(written, prefix, number, -128, 127, asRead);
+        checkRange(written, number, -128, 127, asRead);
         break;
       case BaitKeyKind::kReal:
         if (std::isinf(asRead.real)) {
@@ -151,10 +152,12 @@ class ValueChecker {
     }
   }
 
-  void checkRange(const std::string& written, const NumberPrefix& prefix, std::string_view number,
-                  std::int32_t low, std::int32_t high, const BaitFieldValue& asRead) {
+  // A number beyond the 32-bit range is held at its bounds first, which lie
+  // outside any narrower field too.
+  void checkRange(const std::string& written, std::string_view number, std::int32_t low,
+                  std::int32_t high, const BaitFieldValue& asRead) {
     const std::int32_t wide = readBaitValue(BaitKeyKind::kInteger, number).integer;
-    if (prefix.beyondInt32 || wide < low || wide > high) {
+    if (wide < low || wide > high) {
       add(CheckCode::kValueDoesNotFit, written + " does not fit in " + std::to_string(low) +
                                            " to " + std::to_string(high) + ", so the game reads " +
                                            shownValue(asRead));
