@@ -5,9 +5,12 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS := -DBANALYSE_WERROR=$(WERROR)
 # Debian packages each front-door target needs; installed when run as root,
-# named and asked for otherwise.
-BUILD_PACKAGES := cmake g++ make
-TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev
+# named and asked for otherwise. baitcheck parses its options with CLI11 and
+# writes JSON with nlohmann-json (header-only); its tests read its CSV and
+# JSON with Python's csv and json modules.
+BAITCHECK_PACKAGES := libcli11-dev nlohmann-json3-dev
+BUILD_PACKAGES := cmake g++ make $(BAITCHECK_PACKAGES)
+TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev python3
 # The browser tests and `make screenshot` need Chromium, from Debian unless
 # BANALYSE_CHROMIUM names another one.
 BROWSER_PACKAGES := $(if $(BANALYSE_CHROMIUM),,chromium)
@@ -21,7 +24,8 @@ release:
 	cmake --build $(BUILD)/release -j $(JOBS)
 
 # Runs in a fresh copy of the demo folder, so the repository stays clean and
-# the appended log does not grow from run to run.
+# the appended log does not grow from run to run; then baitcheck on the same
+# folder, which finds nothing in the demo's bait files.
 demo: release
 	rm -rf $(BUILD)/demo
 	cp -R examples/demo $(BUILD)/demo
@@ -30,6 +34,9 @@ demo: release
 	@echo "Reports written:"
 	@echo "  page: $(BUILD)/demo/baithook.htm"
 	@echo "  log:  $(BUILD)/demo/banalyse.txt"
+	@echo
+	@echo "baitcheck on the demo's bait files:"
+	cd $(BUILD)/demo && ../release/baitcheck
 
 # The README's picture of the demo page, taken by headless Chromium the way
 # the browser tests open the page.
@@ -125,7 +132,7 @@ bench:
 # under Wine in the golden game folders. `make dist` packs the Windows and
 # Linux release archives into $(BUILD)/dist, named with the version that
 # project() in CMakeLists.txt gives.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 $(BAITCHECK_PACKAGES)
 WINE_PACKAGES := wine wine64
 .PHONY: windows test-windows dist
 windows:
@@ -135,9 +142,12 @@ windows:
 	  -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/windows -j $(JOBS)
 
-test-windows: windows
+# baitcheck's CSV and JSON under Wine are compared with the Linux program's.
+test-windows: windows release
 	@$(ENSURE) $(WINE_PACKAGES)
 	tests/windows/run-under-wine.sh $(BUILD)/windows/banalyse.exe $(BUILD)
+	tests/windows/baitcheck-under-wine.sh $(BUILD)/windows/baitcheck.exe $(BUILD) \
+	  $(BUILD)/release/baitcheck
 
 dist: release windows
 	dist/make-archives.sh $(BUILD)/release $(BUILD)/windows/banalyse.exe $(BUILD)/dist

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "baitcheck/finding.h"
 #include "baitcheck/shown_text.h"
 #include "baitcheck/version.h"
 #include "catalogue/bait_file.h"
@@ -198,6 +200,22 @@ TEST_F(Program, OutputThatCannotBeWrittenEndsTheRun) {
       linesOf(readFile(fs::path(BAITCHECK_GOLDEN_DIR) / "mistakes" / "stdout.txt"))[0] + "\n");
   EXPECT_EQ(readFile("status.txt"), "2\n");
   EXPECT_EQ(readFile("errors.txt"), "baitcheck: cannot write the output\n");
+}
+
+// docs/checks.md explains every code in a section named by the code, which
+// is its anchor, and no code that does not exist.
+TEST(CheckDocs, EachCodeHasItsSection) {
+  std::set<std::string> documented;
+  for (const std::string& line : linesOf(readFile(BAITCHECK_CHECKS_DOC))) {
+    if (line.rfind("## ", 0) == 0) {
+      documented.insert(line.substr(3));
+    }
+  }
+  std::set<std::string> codes;
+  for (const CheckCode code : allCheckCodes()) {
+    codes.emplace(codeName(code));
+  }
+  EXPECT_EQ(documented, codes);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // written, and the file's values as a whole.
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "baitcheck/checked_file.h"
 #include "baitcheck/number_text.h"
@@ -35,19 +37,19 @@ class ValueChecker {
     const std::string_view written = answer.value;
     const std::string_view read = written.substr(0, kMaxProfileValue);
     if (written.size() > kMaxProfileValue) {
-      add(CheckCode::kCutValue, " is " + std::to_string(written.size()) +
-                                    " bytes long: the game reads only its first " +
-                                    std::to_string(kMaxProfileValue));
+      add(CheckCode::kCutValue,
+          {" is ", std::to_string(written.size()), " bytes long: the game reads only its first ",
+           std::to_string(kMaxProfileValue)});
     }
     if (row.kind == BaitKeyKind::kRef && read.size() > kRefSize - 1) {
-      add(CheckCode::kCutValue, " " + quotedText(read) + " is " + std::to_string(read.size()) +
-                                    " bytes long: the game keeps only its first " +
-                                    std::to_string(kRefSize - 1) + ", " +
-                                    quotedText(read.substr(0, kRefSize - 1)));
+      add(CheckCode::kCutValue,
+          {" ", quotedText(read), " is ", std::to_string(read.size()),
+           " bytes long: the game keeps only its first ", std::to_string(kRefSize - 1), ", ",
+           quotedText(read.substr(0, kRefSize - 1))});
     }
     if (row.kind == BaitKeyKind::kFlag && read != "0" && read != "1") {
       add(CheckCode::kFlagValue,
-          " " + quotedText(read) + " is neither 0 nor 1, so the flag is clear");
+          {" ", quotedText(read), " is neither 0 nor 1, so the flag is clear"});
     }
     if (isNumeric(row.kind)) {
       checkNumber(row, read);
@@ -94,20 +96,28 @@ class ValueChecker {
 
  private:
   // A finding about the current key, its message starting after the key.
-  void add(CheckCode code, const std::string& rest) { findings_.add(code, line_, key_ + rest); }
+  // (Appended piece by piece: GCC 12 wrongly warns of overlapping copies in
+  // long chains of string additions.)
+  void add(CheckCode code, std::initializer_list<std::string_view> rest) {
+    std::string message = key_;
+    for (const std::string_view part : rest) {
+      message.append(part);
+    }
+    findings_.add(code, line_, std::move(message));
+  }
 
   void checkNumber(const BaitKey& row, std::string_view read) {
     const bool real = row.kind == BaitKeyKind::kReal;
     const NumberPrefix prefix = real ? realPrefix(read) : integerPrefix(read);
     const BaitFieldValue asRead = readBaitValue(row.kind, read);
     if (read.empty()) {
-      add(CheckCode::kPartialNumber, " is empty, so it reads as " + shownValue(asRead));
+      add(CheckCode::kPartialNumber, {" is empty, so it reads as ", shownValue(asRead)});
     } else if (!prefix.hasDigits) {
       add(CheckCode::kPartialNumber,
-          " " + quotedText(read) + " is not a number, so it reads as " + shownValue(asRead));
+          {" ", quotedText(read), " is not a number, so it reads as ", shownValue(asRead)});
     } else if (!isWholeNumber(read, prefix)) {
       add(CheckCode::kPartialNumber,
-          " " + quotedText(read) + " is read only in part, as " + shownValue(asRead));
+          {" ", quotedText(read), " is read only in part, as ", shownValue(asRead)});
     }
     if (prefix.hasDigits) {
       checkFit(row, read.substr(0, prefix.length), prefix, asRead);
@@ -115,36 +125,34 @@ class ValueChecker {
     const BaitFieldValue corrected = correctBaitValue(asRead, row.correction);
     if (!(corrected == asRead)) {
       add(CheckCode::kCorrectedValue,
-          " " + shownValue(asRead) +
-              (row.correction == BaitCorrection::kAtLeastOne ? " is below 1" : " is above 5") +
-              ", so the game uses " + shownValue(corrected));
+          {" ", shownValue(asRead),
+           row.correction == BaitCorrection::kAtLeastOne ? " is below 1" : " is above 5",
+           ", so the game uses ", shownValue(corrected)});
     }
   }
 
   void checkFit(const BaitKey& row, std::string_view number, const NumberPrefix& prefix,
                 const BaitFieldValue& asRead) {
-    const std::string written = " " + std::string(number);
     switch (row.kind) {
       case BaitKeyKind::kInteger:
       case BaitKeyKind::kIntegerAsReal:
         if (prefix.beyondInt32) {
-          add(CheckCode::kValueDoesNotFit, written +
-                                               " is beyond the 32-bit range, so the game "
-                                               "holds it at " +
-                                               shownValue(asRead));
+          add(CheckCode::kValueDoesNotFit,
+              {" ", number, " is beyond the 32-bit range, so the game holds it at ",
+               shownValue(asRead)});
         }
         break;
       case BaitKeyKind::kInteger16:
-        checkRange(written, number, -32768, 32767, asRead);
+        checkRange(number, -32768, 32767, asRead);
         break;
       case BaitKeyKind::kInteger8:
-        checkRange(written, number, -128, 127, asRead);
+        checkRange(number, -128, 127, asRead);
         break;
       case BaitKeyKind::kReal:
         if (std::isinf(asRead.real)) {
           add(CheckCode::kValueDoesNotFit,
-              written + " is beyond the range of a 32-bit real, so the game reads " +
-                  shownValue(asRead));
+              {" ", number, " is beyond the range of a 32-bit real, so the game reads ",
+               shownValue(asRead)});
         }
         break;
       default:
@@ -154,13 +162,13 @@ class ValueChecker {
 
   // A number beyond the 32-bit range is held at its bounds first, which lie
   // outside any narrower field too.
-  void checkRange(const std::string& written, std::string_view number, std::int32_t low,
-                  std::int32_t high, const BaitFieldValue& asRead) {
+  void checkRange(std::string_view number, std::int32_t low, std::int32_t high,
+                  const BaitFieldValue& asRead) {
     const std::int32_t wide = readBaitValue(BaitKeyKind::kInteger, number).integer;
     if (wide < low || wide > high) {
-      add(CheckCode::kValueDoesNotFit, written + " does not fit in " + std::to_string(low) +
-                                           " to " + std::to_string(high) + ", so the game reads " +
-                                           shownValue(asRead));
+      add(CheckCode::kValueDoesNotFit,
+          {" ", number, " does not fit in ", std::to_string(low), " to ", std::to_string(high),
+           ", so the game reads ", shownValue(asRead)});
     }
   }
 
