@@ -127,6 +127,15 @@ bench:
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	bench/run.sh $(BUILD)/bench $(BUILD)/bench-run
 
+# baitcheck's figure in docs/performance.md: 10,000 bench bait files checked,
+# beside banalyse's time on the same folder. About two minutes.
+.PHONY: bench-baitcheck
+bench-baitcheck:
+	@$(ENSURE) $(BUILD_PACKAGES)
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF -DBANALYSE_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	bench/baitcheck.sh $(BUILD)/bench $(BUILD)/bench-run
+
 # Windows: `make windows` cross-compiles $(BUILD)/windows/banalyse.exe with
 # mingw-w64, one file that runs on a bare Windows; `make test-windows` runs it
 # under Wine in the golden game folders. `make dist` packs the Windows and
