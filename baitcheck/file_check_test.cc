@@ -295,6 +295,24 @@ TEST_F(FileCheck, SameNameOrRefInTwoFiles) {
             "5 files, 3 with findings, 4 findings\n");
 }
 
+// A file of many stray lines lists 50 findings of a code and counts the
+// rest in one more, at the first line left out.
+TEST_F(FileCheck, ManyFindingsOfOneCodeAreCountedPastFifty) {
+  std::string file = "[Header]\nName=A\n[bait]\n[Class]\nFat=1\n";
+  for (int i = 0; i < 70; ++i) {
+    file += "Colour" + std::to_string(i) + "=red\n";
+  }
+  writeFile("t.tkl", file);
+  const CapturedRun run = runCaptured({"t.tkl"});
+  const std::size_t listed = run.out.find("t.tkl:55: warning: \"Colour49\" is not a key");
+  const std::size_t note = run.out.find(
+      "t.tkl:56: warning: and 20 more like the above from here on, not listed [unknown-key]\n"
+      "1 file, 1 with findings, 51 findings\n");
+  EXPECT_NE(listed, std::string::npos) << run.out;
+  EXPECT_NE(note, std::string::npos) << run.out;
+  EXPECT_LT(listed, note);
+}
+
 // Every code is reached by a case above or by a test of its own.
 TEST(CheckCodes, EveryCodeIsReachedByACase) {
   std::set<std::string> reached = {"unreadable", "duplicate-name", "duplicate-ref"};
