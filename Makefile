@@ -88,7 +88,7 @@ fuzz-smoke: fuzz-build
 # page, which misreads its table of names.
 LINT_PACKAGES := $(TEST_PACKAGES) clang-tidy cppcheck
 LINT_FILES = $(filter-out %_test.cc %native_windows.cc, \
-  $(wildcard platform/*.cc catalogue/*.cc reports/*.cc driver/*.cc fuzz/*.cc)) \
+  $(wildcard platform/*.cc catalogue/*.cc reports/*.cc driver/*.cc baitcheck/*.cc fuzz/*.cc)) \
   tests/bad_input/tool_run.cc tests/bad_input/launch_main.cc
 CPPCHECK_FLAGS := --enable=warning,style,performance,portability --std=c++20 --inline-suppr \
   --error-exitcode=1 --quiet --suppress=missingIncludeSystem --suppress=useStlAlgorithm \

@@ -25,17 +25,6 @@ struct CheckedFile {
   const BaitRecord* record = nullptr;
 };
 
-// The read section a header name stands for, in the spelling findings use
-// ("Header", "bait" or "Class"), matched as the reader matches names; null
-// for a section the game does not read.
-const char* readSectionNamed(std::string_view name);
-
-// "[bait]" for a row of kBaitKeys: its section as findings name it.
-std::string sectionOf(const BaitKey& row);
-
-// The row's index in kBaitKeys.
-std::size_t indexOf(const BaitKey& row);
-
 // The sections the game reads, in the spelling findings use.
 constexpr std::size_t kReadSectionCount = 3;
 extern const std::array<const char*, kReadSectionCount> kReadSections;  // Header, bait, Class
@@ -51,9 +40,8 @@ std::string sectionOf(const BaitKey& row);
 // The row's index in kBaitKeys.
 std::size_t indexOf(const BaitKey& row);
 
-// A header whose name is near that of a section the game reads: the section
-// its author most likely meant.
-struct NearMiss {
+// A header of the file: its line and its name.
+struct HeaderAt {
   std::size_t line = 0;  // 0: none
   std::string name;
 };
@@ -61,7 +49,7 @@ struct NearMiss {
 // The checks on the file's lines, fed one line at a time in file order:
 // unknown-key, misplaced-key, repeated-section, repeated-key, orphan-key,
 // bare-line, utf8-mark. With `listLines` false (a file that is not text) the
-// lines are only walked, for nearMiss. Memory does not grow with the file.
+// lines are only walked, for nearMisses. Memory does not grow with the file.
 class LineChecks {
  public:
   LineChecks(const CheckedFile& file, FindingList& findings, bool listLines);
@@ -70,8 +58,9 @@ class LineChecks {
   // Call once, after the last line.
   void finish();
 
-  // For each read section the file lacks, the first header near its name.
-  const std::array<NearMiss, kReadSectionCount>& nearMisses() const { return nearMisses_; }
+  // For each read section, the first header whose name is near its name
+  // without being it: the section its author most likely meant.
+  const std::array<HeaderAt, kReadSectionCount>& nearMisses() const { return nearMisses_; }
 
  private:
   // The header of the lines being visited.
@@ -109,10 +98,10 @@ class LineChecks {
   Header header_;
   std::array<std::size_t, kReadSectionCount> firstHeaderLine_{};
   std::vector<Hiding> hiding_;  // of the current section
-  std::array<NearMiss, kReadSectionCount> nearMisses_;
+  std::array<HeaderAt, kReadSectionCount> nearMisses_;
   // The second header of the name of a header on line 1, which the game
   // reads when a UTF-8 mark hides the first.
-  NearMiss utf8Replacement_;
+  HeaderAt utf8Replacement_;
   std::string lineOneHeader_;
 };
 
@@ -120,5 +109,5 @@ class LineChecks {
 // corrected-value, flag-value, cut-value, missing-name, missing-section (with
 // `nearMisses` from the line checks), class-out-of-range, empty-profile,
 // utf8-name.
-void checkValues(const CheckedFile& file, const std::array<NearMiss, kReadSectionCount>& nearMisses,
+void checkValues(const CheckedFile& file, const std::array<HeaderAt, kReadSectionCount>& nearMisses,
                  FindingList& findings);

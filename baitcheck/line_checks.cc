@@ -46,6 +46,7 @@ std::string joined(const std::vector<std::string>& items, std::size_t total) {
 
 std::string linesText(const std::vector<std::size_t>& numbers, std::size_t total) {
   std::vector<std::string> items;
+  items.reserve(numbers.size());
   for (const std::size_t number : numbers) {
     items.push_back(std::to_string(number));
   }
@@ -157,7 +158,7 @@ void LineChecks::startSection(const ProfileLine& line) {
     for (std::size_t i = 0; i < kReadSectionCount; ++i) {
       if (nearMisses_[i].line == 0 &&
           editDistanceIgnoringCase(line.name, kReadSections[i], kMaxEdits) <= kMaxEdits) {
-        nearMisses_[i] = NearMiss{line.number, std::string(line.name)};
+        nearMisses_[i] = HeaderAt{line.number, std::string(line.name)};
       }
     }
     return;
@@ -170,7 +171,7 @@ void LineChecks::startSection(const ProfileLine& line) {
   if (line.number == 1) {
     lineOneHeader_ = header_.name;
   } else if (firstHeaderLine_[header_.readAs] == 1 && utf8Replacement_.line == 0) {
-    utf8Replacement_ = NearMiss{line.number, header_.name};
+    utf8Replacement_ = HeaderAt{line.number, header_.name};
   }
 }
 

@@ -16,7 +16,8 @@ std::size_t utf8SequenceLength(std::string_view text) {
   std::uint32_t code = 0;
   if (lead < 0x80) {
     return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
+  }
+  if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;
     code = lead & 0x1FU;
   } else if (lead >= 0xE0 && lead <= 0xEF) {

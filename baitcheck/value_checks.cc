@@ -56,7 +56,7 @@ class ValueChecker {
     }
   }
 
-  void checkFile(const std::array<NearMiss, kReadSectionCount>& nearMisses) {
+  void checkFile(const std::array<HeaderAt, kReadSectionCount>& nearMisses) {
     line_ = 0;
     const BaitRecord& record = *file_.record;
     const BaitKey& name = kBaitKeys[0];
@@ -172,7 +172,7 @@ class ValueChecker {
     }
   }
 
-  void checkSections(const std::array<NearMiss, kReadSectionCount>& nearMisses) {
+  void checkSections(const std::array<HeaderAt, kReadSectionCount>& nearMisses) {
     // [Header] has missing-name; the other two sections are named here.
     for (std::size_t section = 1; section < kReadSectionCount; ++section) {
       std::size_t keys = 0;
@@ -205,7 +205,7 @@ class ValueChecker {
 
 }  // namespace
 
-void checkValues(const CheckedFile& file, const std::array<NearMiss, kReadSectionCount>& nearMisses,
+void checkValues(const CheckedFile& file, const std::array<HeaderAt, kReadSectionCount>& nearMisses,
                  FindingList& findings) {
   ValueChecker checker(file, findings);
   for (const BaitKey& row : kBaitKeys) {

@@ -14,7 +14,7 @@ BaitFieldValue flag(const BaitRecord& r, std::uint16_t bit) {
   return integer(BaitKeyKind::kFlag, (r.usage & bit) != 0 ? 1 : 0);
 }
 BaitFieldValue ref(const BaitRecord& r) {
-  const auto end = std::find(r.ref.begin(), r.ref.end(), '\0');
+  const auto* const end = std::find(r.ref.begin(), r.ref.end(), '\0');
   return {BaitKeyKind::kRef,
           std::string_view(r.ref.data(), static_cast<std::size_t>(end - r.ref.begin())), 0, 0};
 }
