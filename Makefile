@@ -104,17 +104,21 @@ lint:
 	@cppcheck --project=$(BUILD)/lint/compile_commands.json $(addprefix --file-filter=,$(LINT_FILES)) \
 	  $(CPPCHECK_FLAGS)
 
-# valgrind memcheck on a run over a fresh copy of the demo game folder: no
-# invalid access, no use of uninitialised memory, no leak.
+# valgrind memcheck on a run over a fresh copy of the demo game folder, and
+# on baitcheck over it and over the golden folder of mistakes: no invalid
+# access, no use of uninitialised memory, no leak.
 VALGRIND_PACKAGES := $(BUILD_PACKAGES) valgrind
 valgrind:
 	@$(ENSURE) $(VALGRIND_PACKAGES)
 	cmake -S . -B $(BUILD)/valgrind -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
-	cmake --build $(BUILD)/valgrind -j $(JOBS) --target banalyse
+	cmake --build $(BUILD)/valgrind -j $(JOBS) --target banalyse baitcheck
 	rm -rf $(BUILD)/valgrind-demo
 	cp -R examples/demo $(BUILD)/valgrind-demo
 	cd $(BUILD)/valgrind-demo && valgrind --quiet --error-exitcode=1 --leak-check=full \
 	  --errors-for-leak-kinds=definite,indirect,possible ../valgrind/banalyse >/dev/null
+	cd $(BUILD)/valgrind-demo && valgrind --quiet --error-exitcode=3 --leak-check=full \
+	  --errors-for-leak-kinds=definite,indirect,possible ../valgrind/baitcheck \
+	  tackle/baits $(CURDIR)/tests/baitcheck/mistakes/game/tackle/baits >/dev/null; test $$? -eq 1
 
 # The benchmark: a Release build with the folder generator and the I/O floor,
 # then for 1,000, 10,000 and 100,000 bait files the tool's median time, its
