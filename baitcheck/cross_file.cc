@@ -29,11 +29,11 @@ void compare(std::unordered_map<std::string, std::string>& seen, CheckCode code,
 
 void CrossFileChecks::check(FileReport& report) {
   if (report.nameLine != 0) {
-    compare(names_, CheckCode::kDuplicateName, "Name", kBaitKeys[0].field(report.record).text,
-            report.nameLine, report);
+    compare(names_, CheckCode::kDuplicateName, "Name",
+            kBaitKeys[kNameKey].field(report.record).text, report.nameLine, report);
   }
   if (report.refLine != 0) {
-    compare(refs_, CheckCode::kDuplicateRef, "Ref", kBaitKeys[1].field(report.record).text,
+    compare(refs_, CheckCode::kDuplicateRef, "Ref", kBaitKeys[kRefKey].field(report.record).text,
             report.refLine, report);
   }
 }

@@ -61,8 +61,10 @@ FileReport checkBaitFile(const CheckTarget& target) {
   for (std::size_t i = 0; i < kBaitKeyCount; ++i) {
     file.answers[i] = locateProfileValue(document, kBaitKeys[i].section, kBaitKeys[i].key);
   }
-  report.nameLine = file.answers[0].source == ProfileSource::kValue ? file.answers[0].keyLine : 0;
-  report.refLine = file.answers[1].source == ProfileSource::kValue ? file.answers[1].keyLine : 0;
+  report.nameLine =
+      file.answers[kNameKey].source == ProfileSource::kValue ? file.answers[kNameKey].keyLine : 0;
+  report.refLine =
+      file.answers[kRefKey].source == ProfileSource::kValue ? file.answers[kRefKey].keyLine : 0;
 
   const std::string_view text = document.text();
   NulBytes nul;

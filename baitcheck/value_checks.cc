@@ -59,15 +59,15 @@ class ValueChecker {
   void checkFile(const std::array<HeaderAt, kReadSectionCount>& nearMisses) {
     line_ = 0;
     const BaitRecord& record = *file_.record;
-    const BaitKey& name = kBaitKeys[0];
-    if (file_.answers[0].source != ProfileSource::kValue) {
+    const BaitKey& name = kBaitKeys[kNameKey];
+    if (file_.answers[kNameKey].source != ProfileSource::kValue) {
       findings_.add(
           CheckCode::kMissingName, 0,
           "no Name in [Header], so the game shows the bait as " + shownValue(name.field(record)));
     } else if (file_.document->encoding() != ProfileEncoding::kUtf16 &&
                isUtf8BeyondAscii(name.field(record).text)) {
       const std::string_view text = name.field(record).text;
-      findings_.add(CheckCode::kUtf8Name, file_.answers[0].keyLine,
+      findings_.add(CheckCode::kUtf8Name, file_.answers[kNameKey].keyLine,
                     "Name " + quotedText(text) +
                         " is written in UTF-8: the game shows it in the Windows code page, as " +
                         quotedText(windows1252ToUtf8(text)));

@@ -53,9 +53,12 @@ struct BaitKey {
 
 constexpr std::size_t kBaitKeyCount = 38;
 
-// In the loader's order. The eleven profile keys (Protein to Fat) stand
-// together from kFirstProfileKey on, in the order of BaitRecord::profile.
+// In the loader's order: Name and Ref first, and the eleven profile keys
+// (Protein to Fat) together from kFirstProfileKey on, in the order of
+// BaitRecord::profile.
 extern const std::array<BaitKey, kBaitKeyCount> kBaitKeys;
+constexpr std::size_t kNameKey = 0;
+constexpr std::size_t kRefKey = 1;
 constexpr std::size_t kFirstProfileKey = 19;
 
 // The row of `key`, matched without regard to ASCII case (no two rows share

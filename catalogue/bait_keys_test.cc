@@ -145,6 +145,8 @@ TEST(BaitKeyTable, CorrectionsAndLookUp) {
             -2.0F);
   EXPECT_EQ(findBaitKey("Hook"), nullptr);
   EXPECT_EQ(findBaitKey("Hooksize"), &kBaitKeys[35]);
+  EXPECT_STREQ(kBaitKeys[kNameKey].key, "Name");
+  EXPECT_STREQ(kBaitKeys[kRefKey].key, "Ref");
   EXPECT_STREQ(kBaitKeys[kFirstProfileKey].key, "Protein");
   EXPECT_STREQ(kBaitKeys[kFirstProfileKey + kProfileSize - 1].key, "Fat");
 }
