@@ -5,9 +5,12 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS := -DBANALYSE_WERROR=$(WERROR)
 # Debian packages each front-door target needs; installed when run as root,
-# named and asked for otherwise.
-BUILD_PACKAGES := cmake g++ make
-TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev
+# named and asked for otherwise. baitcheck parses its options with CLI11 and
+# writes JSON with nlohmann-json (header-only); its tests read its CSV and
+# JSON with Python's csv and json modules.
+BAITCHECK_PACKAGES := libcli11-dev nlohmann-json3-dev
+BUILD_PACKAGES := cmake g++ make $(BAITCHECK_PACKAGES)
+TEST_PACKAGES := $(BUILD_PACKAGES) libgtest-dev python3
 # The browser tests and `make screenshot` need Chromium, from Debian unless
 # BANALYSE_CHROMIUM names another one.
 BROWSER_PACKAGES := $(if $(BANALYSE_CHROMIUM),,chromium)
@@ -21,7 +24,8 @@ release:
 	cmake --build $(BUILD)/release -j $(JOBS)
 
 # Runs in a fresh copy of the demo folder, so the repository stays clean and
-# the appended log does not grow from run to run.
+# the appended log does not grow from run to run; then baitcheck on the same
+# folder, which finds nothing in the demo's bait files.
 demo: release
 	rm -rf $(BUILD)/demo
 	cp -R examples/demo $(BUILD)/demo
@@ -30,6 +34,9 @@ demo: release
 	@echo "Reports written:"
 	@echo "  page: $(BUILD)/demo/baithook.htm"
 	@echo "  log:  $(BUILD)/demo/banalyse.txt"
+	@echo
+	@echo "baitcheck on the demo's bait files:"
+	cd $(BUILD)/demo && ../release/baitcheck
 
 # The README's picture of the demo page, taken by headless Chromium the way
 # the browser tests open the page.
@@ -97,7 +104,7 @@ LINT_PACKAGES := $(TEST_PACKAGES) clang-format clang-tidy cppcheck g++-mingw-w64
 FORMAT_FILES = $(sort $(shell find . -path ./.git -prune -o -path ./$(BUILD) -prune -o \
   -type f \( -name '*.cc' -o -name '*.h' \) -print))
 LINT_FILES = $(filter-out %_test.cc %_windows.cc %profile_probe.cc %best_fit_table.cc, \
-  $(wildcard platform/*.cc catalogue/*.cc reports/*.cc driver/*.cc fuzz/*.cc testing/*.cc \
+  $(wildcard platform/*.cc catalogue/*.cc reports/*.cc driver/*.cc baitcheck/*.cc fuzz/*.cc testing/*.cc \
   tests/*/*.cc bench/*.cc))
 CPPCHECK_FLAGS := --enable=warning,style,performance,portability --std=c++20 --inline-suppr \
   --error-exitcode=1 --quiet --suppress=missingIncludeSystem --suppress=useStlAlgorithm \
@@ -118,17 +125,21 @@ lint:
 	  $(CPPCHECK_FLAGS)
 	@scripts/lint-windows.sh $(BUILD)/lint-windows "$(CMAKE_FLAGS)" $(CPPCHECK_FLAGS)
 
-# valgrind memcheck on a run over a fresh copy of the demo game folder: no
-# invalid access, no use of uninitialised memory, no leak.
+# valgrind memcheck on a run over a fresh copy of the demo game folder, and
+# on baitcheck over it and over the golden folder of mistakes: no invalid
+# access, no use of uninitialised memory, no leak.
 VALGRIND_PACKAGES := $(BUILD_PACKAGES) valgrind
 valgrind:
 	@$(ENSURE) $(VALGRIND_PACKAGES)
 	cmake -S . -B $(BUILD)/valgrind -DCMAKE_BUILD_TYPE=Debug -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
-	cmake --build $(BUILD)/valgrind -j $(JOBS) --target banalyse
+	cmake --build $(BUILD)/valgrind -j $(JOBS) --target banalyse baitcheck
 	rm -rf $(BUILD)/valgrind-demo
 	cp -R examples/demo $(BUILD)/valgrind-demo
 	cd $(BUILD)/valgrind-demo && valgrind --quiet --error-exitcode=1 --leak-check=full \
 	  --errors-for-leak-kinds=definite,indirect,possible ../valgrind/banalyse >/dev/null
+	cd $(BUILD)/valgrind-demo && valgrind --quiet --error-exitcode=3 --leak-check=full \
+	  --errors-for-leak-kinds=definite,indirect,possible ../valgrind/baitcheck \
+	  tackle/baits $(CURDIR)/tests/baitcheck/mistakes/game/tackle/baits >/dev/null; test $$? -eq 1
 
 # The benchmark: a Release build with the folder generator and the I/O floor,
 # then for 1,000, 10,000 and 100,000 bait files the tool's median time, its
@@ -141,12 +152,21 @@ bench:
 	cmake --build $(BUILD)/bench -j $(JOBS)
 	bench/run.sh $(BUILD)/bench $(BUILD)/bench-run
 
+# baitcheck's figure in docs/performance.md: 10,000 bench bait files checked,
+# beside banalyse's time on the same folder. About two minutes.
+.PHONY: bench-baitcheck
+bench-baitcheck:
+	@$(ENSURE) $(BUILD_PACKAGES)
+	cmake -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF -DBANALYSE_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD)/bench -j $(JOBS)
+	bench/baitcheck.sh $(BUILD)/bench $(BUILD)/bench-run
+
 # Windows: `make windows` cross-compiles $(BUILD)/windows/banalyse.exe with
 # mingw-w64, one file that runs on a bare Windows; `make test-windows` runs it
 # under Wine in the golden game folders. `make dist` packs the Windows and
 # Linux release archives into $(BUILD)/dist, named with the version that
 # project() in CMakeLists.txt gives.
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64 $(BAITCHECK_PACKAGES)
 WINE_PACKAGES := wine wine64
 .PHONY: windows test-windows dist
 windows:
@@ -156,9 +176,12 @@ windows:
 	  -DCMAKE_BUILD_TYPE=Release -DBANALYSE_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BUILD)/windows -j $(JOBS)
 
-test-windows: windows
+# baitcheck's CSV and JSON under Wine are compared with the Linux program's.
+test-windows: windows release
 	@$(ENSURE) $(WINE_PACKAGES)
 	tests/windows/run-under-wine.sh $(BUILD)/windows/banalyse.exe $(BUILD)
+	tests/windows/baitcheck-under-wine.sh $(BUILD)/windows/baitcheck.exe $(BUILD) \
+	  $(BUILD)/release/baitcheck
 
 # The differential test: random profile files and numeric texts asked of our
 # reader and of the platform's own under Wine, answer by answer (see

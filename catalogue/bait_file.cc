@@ -68,13 +68,8 @@ void normaliseProfile(BaitRecord& record) {
   }
 }
 
-std::int16_t loadBaitFile(const char* fileName) {
-  BaitRecord* record = baitList;
-  if (record == nullptr) {
-    return 0;
-  }
+void readBaitFile(BaitRecord& r, const char* fileName) {
   const BaitFileReader read{fileName};
-  BaitRecord& r = *record;
   r.path = copyString(fileName);
   r.name = read.text("Header", "Name", "Unknown bait");
   readRef(r, readProfileValue("Header", "Ref", "DEFBAIT", fileName));
@@ -118,8 +113,15 @@ std::int16_t loadBaitFile(const char* fileName) {
   r.liveBait = read.integer16("Class", "Livebait", "0");
   // All 38 values are read: the parsed file is no longer needed.
   releaseProfileFile();
+}
 
-  normaliseProfile(r);
-  writeSizeAnalysis(r);
+std::int16_t loadBaitFile(const char* fileName) {
+  BaitRecord* record = baitList;
+  if (record == nullptr) {
+    return 0;
+  }
+  readBaitFile(*record, fileName);
+  normaliseProfile(*record);
+  writeSizeAnalysis(*record);
   return 1;
 }

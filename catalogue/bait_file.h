@@ -1,4 +1,6 @@
-// Reading one bait definition file into the record at the head of baitList.
+// Reading one bait definition file: into the record at the head of baitList
+// for the catalogue (loadBaitFile), or into any record for tools that explain
+// a file (readBaitFile).
 #pragma once
 
 #include <cstddef>
@@ -17,12 +19,18 @@ extern char valueBuffer[kValueBufferSize];
 const char* readProfileValue(const char* section, const char* key, const char* defaultText,
                              const char* fileName);
 
-// Fills the record at the head of baitList from the bait file `fileName`:
-// 38 keys, each taking its default when missing, with the number of sizes
-// raised to at least 1, the small-bait factor lowered to at most 5.0 and the
-// nutrient and flavour profile scaled to a total of about 400. Then appends
-// the record's block to the size analysis log. Returns 1; 0 only when
-// baitList is empty and there is no record to fill.
+// Fills `record` from the bait file `fileName`, as the game reads it: its
+// path and the 38 keys, each taking its default when missing, with the number
+// of sizes raised to at least 1 and the small-bait factor lowered to at most
+// 5.0. The nutrient and flavour profile is left as read (normaliseProfile
+// scales it). Writes nothing; the texts the record held are replaced.
+void readBaitFile(BaitRecord& record, const char* fileName);
+
+// Fills the record at the head of baitList from the bait file `fileName`
+// (readBaitFile), scales its profile to a total of about 400
+// (normaliseProfile), then appends the record's block to the size analysis
+// log. Returns 1; 0 only when baitList is empty and there is no record to
+// fill.
 std::int16_t loadBaitFile(const char* fileName);
 
 // Scales the eleven profile entries so that they add up to 400 or a little

@@ -13,7 +13,7 @@ seconds=$1
 build=$(realpath "$2")
 shift 2
 targets=("$@")
-((${#targets[@]})) || targets=(profile_reader bait_file)
+((${#targets[@]})) || targets=(profile_reader bait_file baitcheck)
 here=$(realpath "$(dirname "$0")")
 
 failed=()
