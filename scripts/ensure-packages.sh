@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes sure what a build or test step needs is there. The arguments are
 # Debian package names, but each is looked for as what it provides: its
-# commands, GoogleTest as CMake finds it, clang's fuzzer and sanitizer
-# run-time as clang links it. So a machine whose tools came from elsewhere (a
+# commands, GoogleTest, CLI11 and nlohmann-json as CMake finds them, clang's
+# fuzzer and sanitizer run-time as clang links it. So a machine whose tools came from elsewhere (a
 # source build, another distribution, another package manager) passes
 # without any package manager being asked. What is missing is installed with
 # apt-get when the machine has it and this runs as root; otherwise the
@@ -21,16 +21,17 @@ make_scratch() {
   fi
 }
 
-# True when CMake finds GoogleTest the way the project's CMakeLists.txt asks.
-gtest_found() {
+# True when CMake finds a package the way the project's CMakeLists.txt asks:
+# `cmake_finds NAME 'find_package(...)'`.
+cmake_finds() {
   have cmake || return 1
   make_scratch
-  local dir=$scratch/gtest
+  local dir=$scratch/$1
   mkdir -p "$dir"
-  cat >"$dir/CMakeLists.txt" <<'EOF'
+  cat >"$dir/CMakeLists.txt" <<EOF
 cmake_minimum_required(VERSION 3.20)
 project(probe LANGUAGES CXX)
-find_package(GTest REQUIRED)
+$2
 EOF
   cmake -S "$dir" -B "$dir/build" >/dev/null 2>&1
 }
@@ -51,6 +52,8 @@ describe() {
   case $1 in
     g++) echo "g++ (a C++20 compiler: g++, or the one CXX names)" ;;
     libgtest-dev) echo "libgtest-dev (GoogleTest, found by CMake's find_package(GTest))" ;;
+    libcli11-dev) echo "libcli11-dev (CLI11, found by CMake's find_package(CLI11))" ;;
+    nlohmann-json3-dev) echo "nlohmann-json3-dev (nlohmann-json, found by CMake's find_package(nlohmann_json))" ;;
     g++-mingw-w64-x86-64) echo "g++-mingw-w64-x86-64 (the x86_64-w64-mingw32-g++ cross compiler)" ;;
     libclang-rt-*-dev) echo "$1 (clang's fuzzer and sanitizer run-time)" ;;
     clang) echo "clang (clang++)" ;;
@@ -64,7 +67,9 @@ describe() {
 
 present() {
   case $1 in
-    libgtest-dev) gtest_found ;;
+    libgtest-dev) cmake_finds gtest 'find_package(GTest REQUIRED)' ;;
+    libcli11-dev) cmake_finds cli11 'find_package(CLI11 CONFIG REQUIRED)' ;;
+    nlohmann-json3-dev) cmake_finds json 'find_package(nlohmann_json 3 CONFIG REQUIRED)' ;;
     libclang-rt-*-dev) clang_runtime_found ;;
     g++) have "${CXX:-g++}" ;;
     clang) have clang++ ;;
