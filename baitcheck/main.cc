@@ -8,8 +8,7 @@
 #include "platform/native.h"
 
 int main(int argc, char** argv) {
-  writeBytesUnchanged(stdout);
-  writeBytesUnchanged(stderr);
+  prepareStandardStreams();
   try {
     return runBaitcheck(argc, argv, stdout, stderr);
   } catch (const std::bad_alloc&) {
