@@ -10,7 +10,9 @@
 // nothing; a view returned stays valid as long as the text it points into.
 #pragma once
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -37,6 +39,39 @@ constexpr std::string_view trimProfileBlanks(std::string_view text) {
   return text;
 }
 
+// The position of the first CR or LF in `text` at or after `pos`, or the
+// size of `text` when there is none. Most lines are tens of bytes long, so
+// it looks at eight bytes at a time for any byte below 0x0E (CR and LF are
+// the only line ends among them; tabs and NULs are checked and passed).
+inline std::size_t findProfileLineEnd(std::string_view text, std::size_t pos) {
+  const char* const data = text.data();
+  const std::size_t size = text.size();
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101U;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080U;
+    while (size - pos >= sizeof(std::uint64_t)) {
+      std::uint64_t word;
+      std::memcpy(&word, data + pos, sizeof word);
+      // Marks the lowest byte below 0x0E exactly (a borrow can only mark
+      // bytes above it).
+      const std::uint64_t low = (word - kOnes * 0x0E) & ~word & kHighBits;
+      if (low == 0) {
+        pos += sizeof word;
+        continue;
+      }
+      pos += static_cast<std::size_t>(std::countr_zero(low)) / 8;
+      if (isProfileLineEnd(data[pos])) {
+        return pos;
+      }
+      ++pos;
+    }
+  }
+  while (pos < size && !isProfileLineEnd(data[pos])) {
+    ++pos;
+  }
+  return pos;
+}
+
 // Moves `pos` past the next line of `text` that holds more than blanks and
 // sets `line` to that line trimmed of blanks (a view into `text`); returns
 // false, with `pos` at the end, when no such line is left. Runs of CR and LF
@@ -49,12 +84,7 @@ inline bool nextProfileLine(std::string_view text, std::size_t& pos, std::string
       ++pos;
     }
     const std::size_t begin = pos;
-    // Most bytes are neither CR nor LF; both lie below 0x0E, so one compare
-    // passes over nearly every byte.
-    while (pos < size &&
-           (static_cast<unsigned char>(data[pos]) > '\r' || !isProfileLineEnd(data[pos]))) {
-      ++pos;
-    }
+    pos = findProfileLineEnd(text, pos);
     std::size_t end = pos;
     while (end > begin && isProfileBlank(data[end - 1])) {
       --end;
@@ -96,15 +126,21 @@ constexpr std::string_view unquoteProfileValue(std::string_view value) {
   return value;
 }
 
+// Whether `line`, a non-empty line trimmed of blanks (as nextProfileLine
+// gives it), is a comment or a section header; any other line is a key line.
+// The reader's index pass asks only this of most lines.
+constexpr bool isProfileComment(std::string_view line) { return line.front() == ';'; }
+constexpr bool isProfileHeader(std::string_view line) { return line.front() == '['; }
+
 // The kind of `line`, a non-empty line trimmed of blanks (as nextProfileLine
 // gives it), and its name: the section name of a header, the key name of a
 // key line or bare key, empty for a comment.
 inline ProfileLineKind classifyProfileLine(std::string_view line, std::string_view& name) {
-  if (line.front() == ';') {
+  if (isProfileComment(line)) {
     name = {};
     return ProfileLineKind::kComment;
   }
-  if (line.front() == '[') {
+  if (isProfileHeader(line)) {
     const std::string_view header = line.substr(1);
     name = trimThenCutAtNul(header.substr(0, header.find(']')));
     return ProfileLineKind::kSection;

@@ -52,19 +52,24 @@ std::size_t offsetIn(std::string_view text, std::string_view part) {
 }  // namespace
 
 void ProfileDocument::parse(std::string& bytes) {
-  const std::string_view view(bytes);
-  if (view.size() >= 2 && view[0] == '\xFF' && view[1] == '\xFE') {
-    utf16ToAnsi(view.substr(2), text_);
-    encoding_ = ProfileEncoding::kUtf16;
-  } else if (view.size() >= 3 && view.substr(0, 3) == "\xEF\xBB\xBF") {
-    text_.assign(view.substr(3));
-    encoding_ = ProfileEncoding::kUtf8Mark;
-  } else {
-    text_.swap(bytes);
-    encoding_ = ProfileEncoding::kSingleByte;
+  try {
+    const std::string_view view(bytes);
+    if (view.size() >= 2 && view[0] == '\xFF' && view[1] == '\xFE') {
+      utf16ToAnsi(view.substr(2), text_);
+      encoding_ = ProfileEncoding::kUtf16;
+    } else if (view.size() >= 3 && view.substr(0, 3) == "\xEF\xBB\xBF") {
+      text_.assign(view.substr(3));
+      encoding_ = ProfileEncoding::kUtf8Mark;
+    } else {
+      text_.swap(bytes);
+      encoding_ = ProfileEncoding::kSingleByte;
+    }
+    bytes.clear();
+    buildIndex();
+  } catch (...) {
+    clear();  // no index of another text, none half built: no sections
+    throw;
   }
-  bytes.clear();
-  buildIndex();
 }
 
 void ProfileDocument::clear() {
@@ -130,6 +135,7 @@ void ProfileDocument::resetIndex() {
   }
   sections_.clear();
   keys_.clear();
+  scanned_.clear();
   headersIndexedBefore_ = kNone;
 }
 
@@ -144,6 +150,18 @@ void ProfileDocument::buildIndex() {
     learned_.clear();
   }
   learnedAtParse_ = learned_.size();
+  // The hashes of the section names asked for, each name once: a file past
+  // the bounds can have a header on every other line, and the tool asks for
+  // three names.
+  std::uint32_t learnedSectionHashes[kLearnedRequests];
+  std::size_t learnedSectionCount = 0;
+  for (std::size_t i = 0; i < learnedAtParse_; ++i) {
+    const std::uint32_t hash = learned_[i].sectionHash;
+    if (std::find(learnedSectionHashes, learnedSectionHashes + learnedSectionCount, hash) ==
+        learnedSectionHashes + learnedSectionCount) {
+      learnedSectionHashes[learnedSectionCount++] = hash;
+    }
+  }
 
   const std::string_view text(text_);
   std::size_t current = kNone;  // the indexed section whose body the pass is in
@@ -151,8 +169,7 @@ void ProfileDocument::buildIndex() {
   std::size_t pos = 0;
   std::string_view line;
   while (nextProfileLine(text, pos, line)) {
-    const char first = line.front();
-    if (first == '[') {
+    if (isProfileHeader(line)) {
       if (current != kNone) {
         sections_[current].bodyEnd = offsetIn(text, line);
         current = kNone;
@@ -167,7 +184,10 @@ void ProfileDocument::buildIndex() {
       if (slots_[slot] != 0) {
         continue;  // a later section of a name already seen: never searched
       }
-      if (sections_.size() >= kIndexedSections && !learnedSection(name, hash)) {
+      if (sections_.size() >= kIndexedSections &&
+          (std::find(learnedSectionHashes, learnedSectionHashes + learnedSectionCount, hash) ==
+               learnedSectionHashes + learnedSectionCount ||
+           !learnedSection(name, hash))) {
         headersIndexedBefore_ = std::min(headersIndexedBefore_, offsetIn(text, line));
         continue;
       }
@@ -189,7 +209,7 @@ void ProfileDocument::buildIndex() {
       slots_[slot] = kSectionSlot | static_cast<std::uint32_t>(sections_.size());
       continue;
     }
-    if (current == kNone || first == ';') {
+    if (current == kNone || isProfileComment(line)) {
       continue;
     }
     IndexedSection& section = sections_[current];
@@ -229,11 +249,15 @@ void ProfileDocument::buildIndex() {
 
 std::size_t ProfileDocument::learn(std::string_view section, std::uint32_t sectionHash,
                                    std::string_view key, std::uint32_t keyHash) const {
-  for (std::size_t i = 0; i < learned_.size(); ++i) {
+  // A caller that asks every file the same questions asks them in the same
+  // order: the search starts after the last one found.
+  for (std::size_t n = 0; n < learned_.size(); ++n) {
+    const std::size_t i = (lastLearned_ + 1 + n) % learned_.size();
     const LearnedRequest& known = learned_[i];
     if (known.sectionHash == sectionHash && known.keyHash == keyHash &&
         equalsIgnoringAsciiCase(known.section, section) &&
         equalsIgnoringAsciiCase(known.key, key)) {
+      lastLearned_ = i;
       return i;
     }
   }
@@ -253,7 +277,7 @@ bool ProfileDocument::scanForSection(std::string_view name, Body& body) const {
   bool found = false;
   std::string_view line;
   while (nextProfileLine(text, pos, line)) {
-    if (line.front() != '[') {
+    if (!isProfileHeader(line)) {
       continue;
     }
     if (found) {
@@ -268,6 +292,26 @@ bool ProfileDocument::scanForSection(std::string_view name, Body& body) const {
       body.begin = pos;
       body.end = text.size();
     }
+  }
+  return found;
+}
+
+bool ProfileDocument::sectionPastIndex(std::string_view name, Body& body) const {
+  for (const ScannedSection& known : scanned_) {
+    if (equalsIgnoringAsciiCase(known.name, name)) {
+      body = known.body;
+      return known.found;
+    }
+  }
+  const bool found = scanForSection(name, body);
+  // A caller asking for ever new names must not grow the memory either.
+  if (scanned_.size() >= kScannedSections) {
+    scanned_.clear();
+  }
+  try {
+    scanned_.push_back({std::string(name), found, body});
+  } catch (const std::bad_alloc&) {
+    // Remembering the scan only saves time later.
   }
   return found;
 }
@@ -306,7 +350,7 @@ ProfileLookup ProfileDocument::lookUp(std::string_view section, std::string_view
     const IndexedSection& match = sections_[indexed];
     body = {match.header, match.bodyBegin, match.bodyEnd};
   } else if (headersIndexedBefore_ == kNone || learnedSection(section, sectionHash) ||
-             !scanForSection(section, body)) {
+             !sectionPastIndex(section, body)) {
     // Not in an index that holds every section name, or every name asked
     // for before: there is no such section.
     return answer;

@@ -79,7 +79,8 @@ struct ProfileLookup {
 // again, however many requests a file gets. The index never grows beyond
 // those bounds, whatever the file holds; a file with more names than that
 // (none that players write) answers a request beyond the index by a scan
-// from where the index stopped.
+// from where the index stopped (a section past it is scanned for once, and
+// the last kScannedSections such scans are remembered).
 //
 // A document also remembers the names it was asked for (at most
 // kLearnedRequests pairs): the next file parsed into it is indexed for them
@@ -94,12 +95,14 @@ class ProfileDocument {
   static constexpr std::size_t kIndexedSections = 64;
   static constexpr std::size_t kIndexedKeys = 1024;
   static constexpr std::size_t kLearnedRequests = 64;
+  static constexpr std::size_t kScannedSections = 16;
 
   ProfileDocument() = default;
 
   // Replaces the content with `bytes`, a whole file as read from disk
   // (rule 2 is applied here), and indexes it. `bytes` is left empty, its
-  // buffer reused.
+  // buffer reused. When memory runs out, throws std::bad_alloc and leaves
+  // the document with no sections.
   void parse(std::string& bytes);
 
   // Forgets the content: the document then has no sections. Keeps its
@@ -157,6 +160,12 @@ class ProfileDocument {
     std::size_t begin = 0;
     std::size_t end = 0;
   };
+  // The outcome of a scan for a section past the index.
+  struct ScannedSection {
+    std::string name;
+    bool found = false;
+    Body body;
+  };
 
   void resetIndex();  // allocates nothing
   void buildIndex();
@@ -166,6 +175,7 @@ class ProfileDocument {
   std::size_t learn(std::string_view section, std::uint32_t sectionHash, std::string_view key,
                     std::uint32_t keyHash) const;
   bool scanForSection(std::string_view name, Body& body) const;
+  bool sectionPastIndex(std::string_view name, Body& body) const;
   std::size_t scanForKey(std::string_view key, std::size_t begin, std::size_t end) const;
 
   std::string text_;
@@ -178,8 +188,12 @@ class ProfileDocument {
   // Where headers of names not in the index begin to be possible; npos when
   // every section name of the file is in it.
   std::size_t headersIndexedBefore_ = 0;
+  // The last few sections scanned for past the index, so that each is
+  // scanned for once; at most kScannedSections.
+  mutable std::vector<ScannedSection> scanned_;
   mutable std::vector<LearnedRequest> learned_;
-  std::size_t learnedAtParse_ = 0;  // learned_[0, this) were known to the index
+  std::size_t learnedAtParse_ = 0;       // learned_[0, this) were known to the index
+  mutable std::size_t lastLearned_ = 0;  // where learn() last found a request
 };
 
 // The value for `section` and `key` in `document`, or `defaultText` when it is

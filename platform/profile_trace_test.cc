@@ -127,8 +127,8 @@ class RandomProfiles {
   std::string name(bool section) {
     static const char* const kSections[] = {"Header", "bait", "Class", "a b", ""};
     static const char* const kKeys[] = {"Name", "Type", "k", "a b", ""};
-    std::string text = section ? kSections[below(std::size(kSections))]
-                               : kKeys[below(std::size(kKeys))];
+    std::string text =
+        section ? kSections[below(std::size(kSections))] : kKeys[below(std::size(kKeys))];
     for (char& c : text) {
       if (below(3) == 0) {
         c = static_cast<char>(c == static_cast<char>(foldToUpper(c)) ? foldToLower(c)
