@@ -1,6 +1,7 @@
 #include "platform/profile_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -126,6 +127,17 @@ bool ProfileDocument::learnedSection(std::string_view name, std::uint32_t hash) 
   return false;
 }
 
+bool ProfileDocument::learnedKey(const IndexedSection& section, std::string_view name,
+                                 std::uint32_t hash) const {
+  for (std::uint64_t bits = section.learnedKeys; bits != 0; bits &= bits - 1) {
+    const LearnedRequest& known = learned_[static_cast<std::size_t>(std::countr_zero(bits))];
+    if (known.keyHash == hash && equalsIgnoringAsciiCase(known.key, name)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void ProfileDocument::resetIndex() {
   for (const IndexedSection& section : sections_) {
     slots_[section.slot] = 0;
@@ -219,6 +231,10 @@ void ProfileDocument::buildIndex() {
     std::string_view name;
     classifyProfileLine(line, name);
     const std::uint32_t hash = hashName(name);
+    // Once the index is full, only names asked for before enter it.
+    if (keysFull && !learnedKey(section, name, hash)) {
+      continue;
+    }
     const std::uint32_t slot = findSlot(static_cast<std::uint32_t>(current), name, hash);
     if (slots_[slot] != 0) {
       continue;  // a later key of a name already seen: hidden
@@ -226,14 +242,7 @@ void ProfileDocument::buildIndex() {
     if (!keysFull && keys_.size() >= kIndexedKeys) {
       keysFull = true;
       section.keysIndexedBefore = offsetIn(text, line);
-    }
-    if (keysFull) {
-      bool wanted = false;
-      for (std::size_t i = 0; i < learnedAtParse_ && !wanted; ++i) {
-        wanted = (section.learnedKeys >> i & 1U) != 0 && learned_[i].keyHash == hash &&
-                 equalsIgnoringAsciiCase(learned_[i].key, name);
-      }
-      if (!wanted) {
+      if (!learnedKey(section, name, hash)) {
         continue;
       }
     }

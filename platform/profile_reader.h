@@ -172,6 +172,7 @@ class ProfileDocument {
   std::uint32_t findSlot(std::uint32_t section, std::string_view name, std::uint32_t hash) const;
   std::size_t findIndexedSection(std::string_view name, std::uint32_t hash) const;
   bool learnedSection(std::string_view name, std::uint32_t hash) const;
+  bool learnedKey(const IndexedSection& section, std::string_view name, std::uint32_t hash) const;
   std::size_t learn(std::string_view section, std::uint32_t sectionHash, std::string_view key,
                     std::uint32_t keyHash) const;
   bool scanForSection(std::string_view name, Body& body) const;
