@@ -154,7 +154,10 @@ void ProfileDocument::resetIndex() {
 void ProfileDocument::buildIndex() {
   resetIndex();
   if (slots_.empty()) {
+    // All the index will ever hold, taken once.
     slots_.assign(kSlotCount, 0);
+    sections_.reserve(kIndexedSections + kLearnedRequests);
+    keys_.reserve(kIndexedKeys + kLearnedRequests);
   }
   // A caller asking for ever new names must not grow the memory: once the
   // list is full it is started afresh.
