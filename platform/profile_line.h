@@ -129,8 +129,12 @@ constexpr std::string_view unquoteProfileValue(std::string_view value) {
 // Whether `line`, a non-empty line trimmed of blanks (as nextProfileLine
 // gives it), is a comment or a section header; any other line is a key line.
 // The reader's index pass asks only this of most lines.
-constexpr bool isProfileComment(std::string_view line) { return line.front() == ';'; }
-constexpr bool isProfileHeader(std::string_view line) { return line.front() == '['; }
+constexpr bool isProfileComment(std::string_view line) {
+  return !line.empty() && line.front() == ';';
+}
+constexpr bool isProfileHeader(std::string_view line) {
+  return !line.empty() && line.front() == '[';
+}
 
 // The kind of `line`, a non-empty line trimmed of blanks (as nextProfileLine
 // gives it), and its name: the section name of a header, the key name of a

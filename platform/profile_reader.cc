@@ -178,15 +178,15 @@ void ProfileDocument::buildIndex() {
     }
   }
 
-  const std::string_view text(text_);
+  const std::string_view all(text_);
   std::size_t current = kNone;  // the indexed section whose body the pass is in
   bool keysFull = false;
   std::size_t pos = 0;
   std::string_view line;
-  while (nextProfileLine(text, pos, line)) {
+  while (nextProfileLine(all, pos, line)) {
     if (isProfileHeader(line)) {
       if (current != kNone) {
-        sections_[current].bodyEnd = offsetIn(text, line);
+        sections_[current].bodyEnd = offsetIn(all, line);
         current = kNone;
       }
       if (headersIndexedBefore_ != kNone && learnedAtParse_ == 0) {
@@ -203,15 +203,15 @@ void ProfileDocument::buildIndex() {
           (std::find(learnedSectionHashes, learnedSectionHashes + learnedSectionCount, hash) ==
                learnedSectionHashes + learnedSectionCount ||
            !learnedSection(name, hash))) {
-        headersIndexedBefore_ = std::min(headersIndexedBefore_, offsetIn(text, line));
+        headersIndexedBefore_ = std::min(headersIndexedBefore_, offsetIn(all, line));
         continue;
       }
       IndexedSection& section = sections_.emplace_back();
-      section.header = offsetIn(text, line);
-      section.nameBegin = name.empty() ? 0 : offsetIn(text, name);
+      section.header = offsetIn(all, line);
+      section.nameBegin = name.empty() ? 0 : offsetIn(all, name);
       section.nameLength = name.size();
       section.bodyBegin = pos;
-      section.bodyEnd = text.size();
+      section.bodyEnd = all.size();
       section.keysIndexedBefore = keysFull ? pos : kNone;
       section.nameHash = hash;
       section.slot = slot;
@@ -244,13 +244,13 @@ void ProfileDocument::buildIndex() {
     }
     if (!keysFull && keys_.size() >= kIndexedKeys) {
       keysFull = true;
-      section.keysIndexedBefore = offsetIn(text, line);
+      section.keysIndexedBefore = offsetIn(all, line);
       if (!learnedKey(section, name, hash)) {
         continue;
       }
     }
     IndexedKey& key = keys_.emplace_back();
-    key.line = offsetIn(text, line);
+    key.line = offsetIn(all, line);
     key.nameLength = name.size();
     key.nameHash = hash;
     key.section = static_cast<std::uint32_t>(current);
@@ -284,25 +284,25 @@ std::size_t ProfileDocument::learn(std::string_view section, std::uint32_t secti
 }
 
 bool ProfileDocument::scanForSection(std::string_view name, Body& body) const {
-  const std::string_view text(text_);
+  const std::string_view all(text_);
   std::size_t pos = headersIndexedBefore_;
   bool found = false;
   std::string_view line;
-  while (nextProfileLine(text, pos, line)) {
+  while (nextProfileLine(all, pos, line)) {
     if (!isProfileHeader(line)) {
       continue;
     }
     if (found) {
-      body.end = offsetIn(text, line);
+      body.end = offsetIn(all, line);
       return true;
     }
     std::string_view header;
     classifyProfileLine(line, header);
     if (equalsIgnoringAsciiCase(header, name)) {
       found = true;
-      body.header = offsetIn(text, line);
+      body.header = offsetIn(all, line);
       body.begin = pos;
-      body.end = text.size();
+      body.end = all.size();
     }
   }
   return found;
@@ -385,10 +385,10 @@ ProfileLookup ProfileDocument::lookUp(std::string_view section, std::string_view
   }
   answer.keyLine = line;
   // The line is classified again by the same rules that indexed it.
-  const std::string_view text(text_);
+  const std::string_view all(text_);
   std::size_t end = line;
   std::string_view keyText;
-  nextProfileLine(text, end, keyText);
+  nextProfileLine(all, end, keyText);
   std::string_view name;
   if (classifyProfileLine(keyText, name) == ProfileLineKind::kBareKey) {
     answer.source = ProfileSource::kBareKey;
