@@ -2,8 +2,10 @@
 // text entry point with a handful of requests. Besides crashes and undefined
 // behaviour it checks what every answer must be, whatever the file:
 // NUL-terminated at the returned length, free of NUL and line-end bytes, no
-// longer than asked, found in the file when not the default, and the same
-// from a fresh document as from one reused after another file.
+// longer than asked, found in the file when not the default, the same from a
+// fresh document as from one reused after another file (which remembers the
+// names asked of earlier inputs), and the same as a plain walk of the file's
+// lines gives, with the line trace locating it on the lines that walk finds.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -12,6 +14,8 @@
 
 #include "fuzz/fuzz_check.h"
 #include "platform/profile_reader.h"
+#include "platform/profile_trace.h"
+#include "testing/profile_model.h"
 
 namespace {
 
@@ -69,6 +73,18 @@ void checkRequest(const ProfileDocument& fresh, const ProfileDocument& reused,
   std::string_view value;
   if (fresh.find(request.section, request.key, value) && verbatim) {
     fuzzCheck(file.find(value) != std::string_view::npos, "a found value is text of the file");
+  }
+  const ProfileAnswer expected = modelProfileAnswer(fresh, request.section, request.key);
+  for (const ProfileDocument* document : {&fresh, &reused}) {
+    const ProfileAnswer located = locateProfileValue(*document, request.section, request.key);
+    fuzzCheck(located.source == expected.source && located.sectionLine == expected.sectionLine &&
+                  located.keyLine == expected.keyLine && located.value == expected.value,
+              "the trace locates the answer on the lines a plain walk finds");
+    std::string_view found;
+    fuzzCheck(document->find(request.section, request.key, found) ==
+                      (expected.source == ProfileSource::kValue) &&
+                  found == expected.value,
+              "find gives the value a plain walk finds");
   }
 }
 

@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 std::string lookUp(const std::string& file, const char* section, const char* key,
                    const char* defaultText = "dflt") {
   ProfileDocument document;
@@ -54,6 +56,10 @@ TEST(ProfileReader, SectionsAndKeys) {
        "Type", "1"},
       {"split at first equals", "[s]\na=b=c\n", "s", "a", "b=c"},
       {"line without equals", "[s]\nnovalue\n", "s", "novalue", "dflt"},
+      {"bare key hides later keys", "[b]\nType\nType=5\n", "b", "Type", "dflt"},
+      {"bare key in other case hides", "[b]\n  tYPE \nType=5\n", "b", "Type", "dflt"},
+      {"bare key hides nothing else", "[b]\nType\nSize=5\n", "b", "Size", "5"},
+      {"bare key in a later section", "[b]\nType=5\n[c]\nType\n", "b", "Type", "5"},
       {"keys above any section", "orphan=1\n[s]\n", "", "orphan", "dflt"},
       {"empty value is present", "[bait]\nHookbait=\n", "bait", "Hookbait", ""},
       {"section text after bracket", "[ Class ] junk\nFat=3\n", "Class", "Fat", "3"},
@@ -81,9 +87,15 @@ TEST(ProfileReader, LinesBlanksAndEncodings) {
       {"ctrl-z is blank", "[H]\nName=ctrl z\x1A\n\x1A", "H", "Name", "ctrl z"},
       {"inner control bytes kept", "[H]\nName=vt\v ff\f end\n", "H", "Name", "vt\v ff\f end"},
       {"high bytes unchanged", "[H]\nName=caf\xE9 \x80\n", "H", "Name", "caf\xE9 \x80"},
-      {"nul ends value", std::string("[H]\nName=ab\0cd\n", 15), "H", "Name", "ab"},
-      {"nul ends key", std::string("[b]\nTy\0pe=9\nType=3\n", 19), "b", "Ty", "9"},
-      {"nul ends section name", std::string("[b\0x]\nk=1\n", 10), "b", "k", "1"},
+      {"nul ends value", "[H]\nName=ab\0cd\n"s, "H", "Name", "ab"},
+      {"nul ends key", "[b]\nTy\0pe=9\nType=3\n"s, "b", "Ty", "9"},
+      {"nul ends section name", "[b\0x]\nk=1\n"s, "b", "k", "1"},
+      {"blanks before a nul stay in a value", "[H]\nName=ab \0cd\n"s, "H", "Name", "ab "},
+      {"blanks before a nul stay in a key", "[b]\nType \0x=7\n"s, "b", "Type", "dflt"},
+      {"blanks before a nul stay in a section", "[Class \0]\nFat=3\n"s, "Class", "Fat", "dflt"},
+      {"nul before the closing quote", "[H]\nName=\"ab\0\"\n"s, "H", "Name", "\"ab"},
+      {"nul after a quoted value", "[H]\nName='ab' \0\n"s, "H", "Name", "'ab' "},
+      {"value trimmed before the nul", "[H]\nName=  ab\0  \n"s, "H", "Name", "ab"},
       {"utf-8 mark skipped", "\xEF\xBB\xBF[Header]\nName=m\n", "Header", "Name", "m"},
       {"utf-8 mark elsewhere kept", "[H]\nName=\xEF\xBB\xBFx\n", "H", "Name", "\xEF\xBB\xBFx"},
       {"utf-16 without mark is bytes", std::string("[\0H\0]\0", 6), "H", "k", "dflt"},
@@ -154,6 +166,56 @@ TEST(ProfileReader, ManySectionNamesAskedForInTurn) {
   EXPECT_STREQ(out, "new");
   getProfileString(document, "s4", "k", "none", out, sizeof out);
   EXPECT_STREQ(out, "none");
+}
+
+// A file with more names than the index keeps: a section of more key names
+// than it holds, then more section names. Requests past the index are
+// answered by scans; a document asked the same questions of an earlier file
+// indexes their names anyway. Both must answer as the rules say.
+TEST(ProfileReader, AnswersPastTheIndexBounds) {
+  std::string file = "[crowd]\n";
+  for (std::size_t i = 0; i < ProfileDocument::kIndexedKeys + 4; ++i) {
+    file += "k" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  }
+  file += "late\nlate=1\nlater=2\n";
+  for (std::size_t i = 0; i < ProfileDocument::kIndexedSections + 4; ++i) {
+    file += "[s" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\n";
+  }
+  file += "[S67]\nk=again\n[bait]\nType=3\n[BAIT]\nMinsize=7\n[crowd]\nmore=1\n";
+  struct Request {
+    const char* section;
+    const char* key;
+    const char* expected;
+  };
+  const Request requests[] = {
+      {"crowd", "k5", "5"},    {"crowd", "k1027", "1027"},  {"crowd", "late", "dflt"},
+      {"crowd", "later", "2"}, {"crowd", "more", "dflt"},   {"crowd", "none", "dflt"},
+      {"s0", "k", "0"},        {"s67", "k", "67"},          {"S67", "k", "67"},
+      {"bait", "Type", "3"},   {"Bait", "Minsize", "dflt"}, {"none", "k", "dflt"},
+  };
+  // Taught every other request: the rest are new to it after its parse,
+  // and asked twice, the second time as names it has learned since.
+  ProfileDocument taught;
+  std::string bytes = file;
+  taught.parse(bytes);
+  char out[256];
+  for (std::size_t i = 0; i < std::size(requests); i += 2) {
+    getProfileString(taught, requests[i].section, requests[i].key, "dflt", out, sizeof out);
+  }
+  bytes = file;
+  taught.parse(bytes);
+  ProfileDocument fresh;
+  bytes = file;
+  fresh.parse(bytes);
+  for (int round = 0; round < 2; ++round) {
+    for (const Request& request : requests) {
+      SCOPED_TRACE(std::string(request.section) + "/" + request.key);
+      getProfileString(fresh, request.section, request.key, "dflt", out, sizeof out);
+      EXPECT_STREQ(out, request.expected);
+      getProfileString(taught, request.section, request.key, "dflt", out, sizeof out);
+      EXPECT_STREQ(out, request.expected);
+    }
+  }
 }
 
 TEST(ProfileReader, CutsToTheCallersBuffer) {

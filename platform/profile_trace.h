@@ -1,22 +1,17 @@
 // Where the profile reader's answers come from, line by line, for tools that
-// explain a file to its author. The line walk applies the reader's own rules
-// (profile_reader.h) and a located answer is the one a request gives, so an
-// explanation cannot disagree with a value. Nothing here lies on the path of
-// an ordinary request: line numbers are counted only when asked for.
+// explain a file to its author. The line walk classifies lines by the
+// reader's own rules (profile_line.h) and a located answer is the reader's
+// own lookup (ProfileDocument::lookUp), so an explanation cannot disagree
+// with a value. Nothing here lies on the path of an ordinary request: line
+// numbers are counted only when asked for.
 #pragma once
 
 #include <cstddef>
 #include <functional>
 #include <string_view>
 
-#include "platform/profile_reader.h"
-
-enum class ProfileLineKind {
-  kSection,  // first non-blank byte "[": starts a section
-  kKey,      // name=value
-  kBareKey,  // any other line without "=": a key without a value
-  kComment,  // first non-blank byte ";"
-};
+#include "platform/profile_line.h"    // ProfileLineKind
+#include "platform/profile_reader.h"  // ProfileDocument, ProfileSource
 
 // One non-blank line of a document. The views point into the document's text
 // and stay valid while it lives unchanged.
@@ -40,14 +35,6 @@ struct ProfileLine {
 // Calls `visit` with each non-blank line of `document`, in file order.
 void forEachProfileLine(const ProfileDocument& document,
                         const std::function<void(const ProfileLine&)>& visit);
-
-// Where a request for `key` in `section` is answered from.
-enum class ProfileSource {
-  kNoSection,  // no section of that name: the default
-  kNoKey,      // the section has no key of that name: the default
-  kBareKey,    // the first key of that name has no "=": the default
-  kValue,      // the first key of that name gives its value
-};
 
 struct ProfileAnswer {
   ProfileSource source = ProfileSource::kNoSection;
