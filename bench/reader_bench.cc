@@ -189,8 +189,8 @@ bool askAll(const std::string& path, bool check) {
   for (const Request& request : kRequests) {
     readProfileString(request.section, request.key, request.defaultText, path, out, sizeof out);
     if (check && std::string_view(out) != request.value) {
-      std::fprintf(stderr, "reader_bench: %s/%s gave \"%s\", not \"%s\"\n", request.section,
-                   request.key, out, request.value);
+      (void)std::fprintf(stderr, "reader_bench: %s/%s gave \"%s\", not \"%s\"\n", request.section,
+                         request.key, out, request.value);
       right = false;
     }
   }
@@ -206,8 +206,8 @@ bool answersRight(const ProfileDocument& document, bool check) {
   for (const Request& request : kRequests) {
     getProfileString(document, request.section, request.key, request.defaultText, out, sizeof out);
     if (check && std::string_view(out) != request.value) {
-      std::fprintf(stderr, "reader_bench: %s/%s gave \"%s\", not \"%s\"\n", request.section,
-                   request.key, out, request.value);
+      (void)std::fprintf(stderr, "reader_bench: %s/%s gave \"%s\", not \"%s\"\n", request.section,
+                         request.key, out, request.value);
       right = false;
     }
   }
@@ -278,11 +278,20 @@ bool measure(const std::string& file, const std::string& path, const std::string
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: reader_bench FOLDER [RUNS]\n");
+    (void)std::fprintf(stderr, "usage: reader_bench FOLDER [RUNS]\n");
     return 2;
   }
   const std::filesystem::path folder = argv[1];
-  const int runs = argc == 3 ? std::max(1, std::atoi(argv[2])) : 11;
+  int runs = 11;
+  if (argc == 3) {
+    char* end = nullptr;
+    const long asked = std::strtol(argv[2], &end, 10);
+    if (end == argv[2] || *end != '\0' || asked < 1 || asked > 1000) {
+      (void)std::fprintf(stderr, "reader_bench: RUNS must be a whole number from 1 to 1000\n");
+      return 2;
+    }
+    runs = static_cast<int>(asked);
+  }
   std::filesystem::create_directories(folder);
   const std::string small = (folder / "small.tkl").string();
   const std::string bait = "[Header]\n" + requestedKeys("Header", "\n", nullptr) + "[bait]\n" +
