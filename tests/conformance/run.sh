@@ -34,24 +34,8 @@ fail_setup() {
   exit 1
 }
 
-# start_wine BUILD_DIR: one Wine server for every run of this script,
-# ended with it.
-start_wine() {
-  local build=$1 program
-  for program in wine wineboot wineserver; do
-    command -v "$program" >/dev/null ||
-      fail_setup "$program not found; install Wine with: sudo apt-get install wine wine64"
-  done
-  export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  export LC_ALL=C.UTF-8
-  unset LANGUAGE DISPLAY
-  mkdir -p "$WINEPREFIX"
-  wineserver -p 2>/dev/null || true
-  trap 'wineserver -k 2>/dev/null || true' EXIT
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-  fi
-}
+# shellcheck source=tests/windows/wine-session.sh
+source "$(dirname "$0")/../windows/wine-session.sh"
 
 # probe_run PROBE FOLDER JOB ANSWERS...: the probe on each job in FOLDER.
 probe_run() {
@@ -77,7 +61,7 @@ case "$mode" in
 esac
 
 started=$(date +%s)
-start_wine "$build"
+start_wine_session "$build"
 
 case "$mode" in
   check)

@@ -25,10 +25,8 @@ fail_setup() {
   echo "baitcheck-under-wine: $*" >&2
   exit 1
 }
-for tool in wine wineboot wineserver; do
-  command -v "$tool" >/dev/null ||
-    fail_setup "$tool not found; install Wine with: sudo apt-get install wine wine64"
-done
+# shellcheck source=tests/windows/wine-session.sh
+source "$(dirname "$0")/wine-session.sh"
 command -v x86_64-w64-mingw32-objdump >/dev/null ||
   fail_setup "x86_64-w64-mingw32-objdump not found; install: sudo apt-get install g++-mingw-w64-x86-64"
 [ -f "$exe" ] || fail_setup "$exe not found; build it with: make windows"
@@ -43,15 +41,7 @@ for dll in $imports; do
   esac
 done
 
-export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=C.UTF-8
-unset LANGUAGE DISPLAY
-mkdir -p "$WINEPREFIX"
-wineserver -p 2>/dev/null || true
-trap 'wineserver -k 2>/dev/null || true' EXIT
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
-fi
+start_wine_session "$build"
 
 # same WHAT EXPECTED ACTUAL: true when the two files hold the same bytes.
 same() {
