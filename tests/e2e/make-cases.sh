@@ -11,21 +11,8 @@ if [ ! -d "$E" ]; then
   exit 1
 fi
 E=$(cd "$E" && pwd)
-HEAD='<html><head><title>TL2 Baits</title></head>
-<body bgcolor="#FFFFFF"><p align="center"><font face="Arial"><strong><u>Tarnlure 2 loaded baits & Ideal hook sizes</u></strong></font></p>
-<div align="center"><center><table border="1" cellpadding="2" cellspacing="0" width="80%"><tr>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Name</strong></font></td>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Type</strong></font></td>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Sizes</strong></font></td>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Hook 1pc small</strong></font></td>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Hook 1pc large</strong></font></td>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Hook 5pcs sml</strong></font></td>
-<td bgcolor="#C0C0C0"><font size="2" face="Arial"><strong>Hook 5pcs Large</strong></font></td>
-</tr>'
-FOOT='</tr></table></center></div></body></html>'
-L='<td><font size="2" face="Arial">'
-C='<td align="center"><font size="2" face="Arial">'
-X='</font></td>'
+# shellcheck source=tests/e2e/page-text.sh
+source "$(dirname "${BASH_SOURCE[0]}")/page-text.sh"
 BANNER='Tarnlure 2 bait analyser
 Loading baits... please wait...'
 T=$'\t'
