@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/console_text.h"
+#include "platform/windows_1252.h"
 
 namespace {
 
@@ -70,12 +71,6 @@ void appendUtf8(std::uint32_t code, std::string& out) {
   }
 }
 
-// Windows-1252 bytes 0x80 to 0x9F; the rest of the code page is Latin-1.
-constexpr std::uint16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
 std::string realText(float value) {
   char digits[32];
   const auto result = std::to_chars(digits, digits + sizeof digits, value);
@@ -135,7 +130,7 @@ std::string windows1252ToUtf8(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    appendUtf8(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte, out);
+    appendUtf8(windows1252Character(byte), out);
   }
   return out;
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/windows_1252.h"
+
 namespace {
 
 std::string utf16le(const std::u16string& text) {
@@ -51,16 +53,10 @@ TEST(Utf16ToAnsi, GivesWindows1252WithBestFitLookAlikes) {
 }
 
 TEST(Utf16ToAnsi, EveryWindows1252ByteComesBackFromItsCharacter) {
-  // The characters Windows-1252 places at 0x80 to 0x9F; the five bytes it
-  // leaves undefined stand for the control character of their own value.
-  constexpr std::uint16_t kHigh[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
   std::u16string text;
   std::string expected;
   for (unsigned byte = 0; byte < 0x100; ++byte) {
-    text.push_back(static_cast<char16_t>(byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : byte));
+    text.push_back(static_cast<char16_t>(windows1252Character(static_cast<unsigned char>(byte))));
     expected.push_back(static_cast<char>(byte));
   }
   EXPECT_EQ(toAnsi(utf16le(text)), expected);

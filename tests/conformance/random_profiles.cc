@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "platform/windows_1252.h"
 #include "tests/conformance/random_numbers.h"
 
 namespace conformance {
@@ -66,13 +67,6 @@ constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNO
 constexpr std::string_view kNamePunctuation = "_-.#!$%&()*+,/:<>?@^`{|}~'\"";
 constexpr std::string_view kValuePunctuation = "_-.#!$%&()*+,/:<>?@^`{|}~=;[]\\";
 const char* const kLineEnds[] = {"\n", "\r\n", "\r", "\r\r\n", "\n\n", "\r\n\r\n", "\n\r", "\r\r"};
-
-// The characters Windows-1252 places at 0x80 to 0x9F (the five bytes it
-// leaves undefined stand for the control character of their own value).
-constexpr std::uint16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 // Characters outside Windows-1252 for values of UTF-16 files: look-alikes
 // of letters, of blanks, quotes, "=" and brackets, and characters with none.
@@ -532,8 +526,8 @@ std::string encode(const Units& text, bool utf16) {
     std::uint32_t character = unit;
     if (unit >= kRawUnit) {
       character = unit - kRawUnit;
-    } else if (unit >= 0x80 && unit < 0xA0) {
-      character = kCp1252High[unit - 0x80];
+    } else if (unit < 0x100) {
+      character = windows1252Character(static_cast<unsigned char>(unit));
     }
     bytes.push_back(static_cast<char>(character & 0xFF));
     bytes.push_back(static_cast<char>(character >> 8));
